@@ -1,0 +1,34 @@
+#pragma once
+
+#include "widgets/ColorValue.h"
+
+#include <QFont>
+#include <QString>
+
+namespace sorvane {
+
+/// A font as the grid and the font dialogs keep it: the typeface, pixel height and style in
+/// a QFont, plus the colour value of its text and its character set code.
+struct GridFont {
+    QFont font;
+    qint32 color = 0;
+    int charset = DefaultCharset;
+
+    static constexpr int DefaultCharset = 1;
+
+    /// Character heights are pixels at 96 pixels per inch; sizes are points, rounded as the
+    /// platform's integer scaling rounds them (11 pixels are 8 points, 8 points 11 pixels).
+    static int pointsFromPixels(int pixels);
+    static int pixelsFromPoints(int points);
+
+    /// A regular font of the given typeface and pixel height.
+    static GridFont of(const QString &family, int pixelHeight, qint32 color, int charset);
+
+    friend bool operator==(const GridFont &a, const GridFont &b)
+    {
+        return a.font == b.font && a.color == b.color && a.charset == b.charset;
+    }
+    friend bool operator!=(const GridFont &a, const GridFont &b) { return !(a == b); }
+};
+
+} // namespace sorvane
