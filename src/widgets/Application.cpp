@@ -32,9 +32,14 @@ QString Application::errorBoxText(const QString &message)
 
 void Application::showError(const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, title(), errorBoxText(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setObjectName(QStringLiteral("ErrorBox"));
+    showMessage(QApplication::activeWindow(), title(), errorBoxText(message),
+                QMessageBox::Critical);
+}
+
+void Application::showMessage(QWidget *owner, const QString &caption, const QString &text,
+                              QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QString>
 #include <functional>
 #include <type_traits>
@@ -27,6 +28,10 @@ public:
 
     /// Shows the general error box (stop icon, one OK button, caption = title).
     static void showError(const QString &message);
+
+    /// A message box with one OK button, modal to its owner.
+    static void showMessage(QWidget *owner, const QString &caption, const QString &text,
+                            QMessageBox::Icon icon = QMessageBox::NoIcon);
 
     /// Wraps a handler so that a sorvane::Error or std::exception it throws reaches the
     /// general error box instead of crossing the event loop; the loop goes on. A handler that
