@@ -13,20 +13,20 @@ private slots:
         QTest::addColumn<int>("anchors");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QRect>("expected");
-        const int all = AnchorPanel::Left | AnchorPanel::Top | AnchorPanel::Right |
-                        AnchorPanel::Bottom;
+        const int all =
+            AnchorPanel::Left | AnchorPanel::Top | AnchorPanel::Right | AnchorPanel::Bottom;
         const int leftBottom = AnchorPanel::Left | AnchorPanel::Bottom;
         const int leftTopRight = AnchorPanel::Left | AnchorPanel::Top | AnchorPanel::Right;
         // The grid, designed at 8,80 697×329 in a 713×512 area.
-        QTest::newRow("all four: grows both ways") << all << QSize(813, 612)
-                                                   << QRect(8, 80, 797, 429);
+        QTest::newRow("all four: grows both ways")
+            << all << QSize(813, 612) << QRect(8, 80, 797, 429);
         QTest::newRow("all four: shrinks") << all << QSize(613, 412) << QRect(8, 80, 597, 229);
-        QTest::newRow("left, bottom: moves down") << leftBottom << QSize(813, 612)
-                                                  << QRect(8, 180, 697, 329);
+        QTest::newRow("left, bottom: moves down")
+            << leftBottom << QSize(813, 612) << QRect(8, 180, 697, 329);
         QTest::newRow("left, top, right: follows the width")
             << leftTopRight << QSize(813, 612) << QRect(8, 80, 797, 329);
-        QTest::newRow("right only: moves right") << int(AnchorPanel::Right) << QSize(813, 512)
-                                                 << QRect(108, 80, 697, 329);
+        QTest::newRow("right only: moves right")
+            << int(AnchorPanel::Right) << QSize(813, 512) << QRect(108, 80, 697, 329);
         QTest::newRow("never negative") << all << QSize(100, 100) << QRect(8, 80, 84, 0);
     }
     void anchoredRect()
@@ -34,8 +34,8 @@ private slots:
         QFETCH(int, anchors);
         QFETCH(QSize, size);
         QFETCH(QRect, expected);
-        QCOMPARE(AnchorPanel::anchoredRect(QRect(8, 80, 697, 329),
-                                           AnchorPanel::Anchors(anchors), QSize(713, 512), size),
+        QCOMPARE(AnchorPanel::anchoredRect(QRect(8, 80, 697, 329), AnchorPanel::Anchors(anchors),
+                                           QSize(713, 512), size),
                  expected);
     }
 
