@@ -24,8 +24,9 @@ RegionalSettings german()
     s.hourLeadingZero = true;
     s.decimalSeparator = QStringLiteral(",");
     s.shortDayNames = QStringList{"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
-    s.longMonthNames = QStringList{"Januar", "Februar", "März",     "April",   "Mai",      "Juni",
-                                   "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+    s.longMonthNames =
+        QStringList{"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     return s;
 }
 
@@ -115,30 +116,30 @@ private slots:
         QTest::newRow("German") << german() << "05.03.2024" << thisYear << march5;
         QTest::newRow("no leading zeros") << german() << "5.3.2024" << thisYear << march5;
         QTest::newRow("spaces before parts") << german() << " 5 . 3 .  2024" << thisYear << march5;
-        QTest::newRow("trailing separator and spaces") << german() << "5.3.2024. " << thisYear
-                                                       << march5;
+        QTest::newRow("trailing separator and spaces")
+            << german() << "5.3.2024. " << thisYear << march5;
         QTest::newRow("two numbers") << german() << "5.3" << thisYear << QDate(thisYear, 3, 5);
-        QTest::newRow("two numbers, separator") << german() << "5.3." << thisYear
-                                                << QDate(thisYear, 3, 5);
+        QTest::newRow("two numbers, separator")
+            << german() << "5.3." << thisYear << QDate(thisYear, 3, 5);
         QTest::newRow("two-digit year") << german() << "5.3.24" << thisYear << march5;
         QTest::newRow("window start") << german() << "5.3.75" << thisYear << QDate(1975, 3, 5);
-        QTest::newRow("just before window") << german() << "5.3.74" << thisYear
-                                            << QDate(2074, 3, 5);
+        QTest::newRow("just before window")
+            << german() << "5.3.74" << thisYear << QDate(2074, 3, 5);
         QTest::newRow("year 00") << german() << "5.3.00" << thisYear << QDate(2000, 3, 5);
         QTest::newRow("one-digit year") << german() << "1.1.1" << thisYear << QDate(2001, 1, 1);
         QTest::newRow("later current year") << german() << "5.3.29" << 2080 << QDate(2129, 3, 5);
-        QTest::newRow("later current year, in window") << german() << "5.3.30" << 2080
-                                                       << QDate(2030, 3, 5);
-        QTest::newRow("three-digit year is literal") << german() << "1.1.075" << thisYear
-                                                     << QDate(75, 1, 1);
+        QTest::newRow("later current year, in window")
+            << german() << "5.3.30" << 2080 << QDate(2030, 3, 5);
+        QTest::newRow("three-digit year is literal")
+            << german() << "1.1.075" << thisYear << QDate(75, 1, 1);
         QTest::newRow("leap day") << german() << "29.2.2024" << thisYear << QDate(2024, 2, 29);
         QTest::newRow("US") << usEnglish() << "3/5/2024" << thisYear << march5;
-        QTest::newRow("US two numbers") << usEnglish() << "3/5" << thisYear
-                                        << QDate(thisYear, 3, 5);
-        QTest::newRow("year first") << yearFirstDesignatorFirst() << "2024-3-5" << thisYear
-                                    << march5;
-        QTest::newRow("year first, two numbers") << yearFirstDesignatorFirst() << "3-5" << thisYear
-                                                 << QDate(thisYear, 3, 5);
+        QTest::newRow("US two numbers")
+            << usEnglish() << "3/5" << thisYear << QDate(thisYear, 3, 5);
+        QTest::newRow("year first")
+            << yearFirstDesignatorFirst() << "2024-3-5" << thisYear << march5;
+        QTest::newRow("year first, two numbers")
+            << yearFirstDesignatorFirst() << "3-5" << thisYear << QDate(thisYear, 3, 5);
 
         QTest::newRow("not a leap year") << german() << "29.2.2023" << thisYear << none;
         QTest::newRow("day 32") << german() << "32.1.2024" << thisYear << none;
@@ -152,8 +153,8 @@ private slots:
         QTest::newRow("empty") << german() << "" << thisYear << none;
         QTest::newRow("other separator") << german() << "5/3/2024" << thisYear << none;
         QTest::newRow("German text under US") << usEnglish() << "25.12.2024" << thisYear << none;
-        QTest::newRow("day-first text under US order") << usEnglish() << "25/12/2024" << thisYear
-                                                       << none;
+        QTest::newRow("day-first text under US order")
+            << usEnglish() << "25/12/2024" << thisYear << none;
         QTest::newRow("negative") << german() << "-5.3.2024" << thisYear << none;
     }
     void readDate()
@@ -200,8 +201,8 @@ private slots:
         QTest::newRow("12 PM") << usEnglish() << QTime(12, 0) << "12:00:00 PM";
         QTest::newRow("1 PM") << usEnglish() << QTime(13, 5, 7) << "1:05:07 PM";
         QTest::newRow("11 PM") << usEnglish() << QTime(23, 59, 59) << "11:59:59 PM";
-        QTest::newRow("designator first") << yearFirstDesignatorFirst() << QTime(21, 5, 7)
-                                          << "nachm. 09:05:07";
+        QTest::newRow("designator first")
+            << yearFirstDesignatorFirst() << QTime(21, 5, 7) << "nachm. 09:05:07";
         RegionalSettings dotted = german();
         dotted.timeSeparator = QStringLiteral(".");
         QTest::newRow("other separator") << dotted << QTime(9, 5, 7) << "09.05.07";
@@ -237,12 +238,12 @@ private slots:
         QTest::newRow("lower case") << usEnglish() << "1:05:07 pm" << QTime(13, 5, 7);
         QTest::newRow("designator before") << usEnglish() << "PM 1:00" << QTime(13, 0);
         QTest::newRow("designator without space") << usEnglish() << "1:00PM" << QTime(13, 0);
-        QTest::newRow("24-hour text under 12-hour settings") << usEnglish() << "13:00"
-                                                             << QTime(13, 0);
-        QTest::newRow("regional designator") << yearFirstDesignatorFirst() << "nachm. 09:05:07"
-                                             << QTime(21, 5, 7);
-        QTest::newRow("regional designator after") << yearFirstDesignatorFirst() << "9 VORM."
-                                                   << QTime(9, 0);
+        QTest::newRow("24-hour text under 12-hour settings")
+            << usEnglish() << "13:00" << QTime(13, 0);
+        QTest::newRow("regional designator")
+            << yearFirstDesignatorFirst() << "nachm. 09:05:07" << QTime(21, 5, 7);
+        QTest::newRow("regional designator after")
+            << yearFirstDesignatorFirst() << "9 VORM." << QTime(9, 0);
 
         QTest::newRow("hour 24") << german() << "24:00" << none;
         QTest::newRow("minute 60") << german() << "23:60" << none;

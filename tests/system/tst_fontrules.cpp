@@ -19,7 +19,7 @@ private slots:
         QTest::newRow("19 px") << 19 << 96 << 14 << 19;
         QTest::newRow("11 px") << 11 << 96 << 8 << 11;
         QTest::newRow("16 px") << 16 << 96 << 12 << 16;
-        QTest::newRow("half rounds up") << 2 << 96 << 2 << 3;    // 1.5 pt
+        QTest::newRow("half rounds up") << 2 << 96 << 2 << 3;   // 1.5 pt
         QTest::newRow("negative half") << -2 << 96 << -2 << -3; // -1.5 pt, away from zero
         QTest::newRow("120 dpi") << 13 << 120 << 8 << 13;
         QTest::newRow("zero dpi") << 13 << 0 << 0 << 0;

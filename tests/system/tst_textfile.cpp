@@ -98,8 +98,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Отчёт.txt"));
         putFile(path, "old content that is longer than the new one");
-        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                 QFileDevice::ReadGroup;
+        const auto permissions =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QVERIFY(QFile::setPermissions(path, permissions));
         TextFile::write(path, QStringLiteral("Я"));
         QCOMPARE(contentOf(path), QByteArray("\xDF"));
