@@ -13,7 +13,10 @@ public:
     /// The value, or nothing when the text breaks the rules (any other character, no digits,
     /// out of range).
     static std::optional<int> read(const QString &text);
-    static int read(const QString &text, int defaultValue) { return read(text).value_or(defaultValue); }
+    static int read(const QString &text, int defaultValue)
+    {
+        return read(text).value_or(defaultValue);
+    }
 };
 
 } // namespace sorvane

@@ -129,7 +129,9 @@ QString TimeText::format(const QTime &time, const RegionalSettings &settings)
         hour = hour % 12 == 0 ? 12 : hour % 12;
     }
     const QString separator = textOr(settings.timeSeparator, QStringLiteral(":"));
-    const auto twoDigits = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
+    const auto twoDigits = [](int value) {
+        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    };
     const QString text = (settings.hourLeadingZero ? twoDigits(hour) : QString::number(hour)) +
                          separator + twoDigits(time.minute()) + separator +
                          twoDigits(time.second());
