@@ -12,9 +12,9 @@
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sorvane {
 

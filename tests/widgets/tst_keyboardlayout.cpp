@@ -152,6 +152,7 @@ private slots:
         QTest::newRow("Meta") << int(Qt::MetaModifier);
         QTest::newRow("Ctrl+Shift") << int(Qt::ControlModifier | Qt::ShiftModifier);
         QTest::newRow("keypad") << int(Qt::KeypadModifier);
+        QTest::newRow("AltGr") << int(Qt::GroupSwitchModifier);
     }
     void shortcutsAndKeypadPass()
     {
