@@ -1,6 +1,7 @@
 #include "widgets/FontDialog.h"
 
 #include "widgets/ColorValue.h"
+#include "widgets/FontSubstitutes.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -11,9 +12,9 @@
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sorvane {
 
@@ -31,7 +32,7 @@ QStringList typefaces(const QString &inUse)
 {
     // The designed typefaces are offered under their own names even where a substitute
     // stands in for them.
-    QStringList names = QFontDatabase::families() + QFont::substitutions();
+    QStringList names = QFontDatabase::families() + FontSubstitutes::designedFamilies();
     names.append(inUse);
     names.removeDuplicates();
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
@@ -189,11 +190,8 @@ GridFont FontDialog::chosen() const
 {
     bool valid = false;
     const int points = m_size->currentText().toInt(&valid);
-    // An untouched size keeps its exact pixel height, which points cannot always express.
-    const int pixels =
-        !valid || points <= 0 || points == GridFont::pointsFromPixels(m_loadedPixelSize)
-            ? m_loadedPixelSize
-            : GridFont::pixelsFromPoints(points);
+    // A size box left empty or at 0 keeps the size the dialog started with.
+    const int pixels = valid && points > 0 ? GridFont::pixelsFromPoints(points) : m_loadedPixelSize;
     GridFont value = GridFont::of(m_typeface->currentText(), pixels, m_chosenColor,
                                   m_charset->currentData().toInt());
     value.font.setItalic(m_style->currentIndex() & Italic);

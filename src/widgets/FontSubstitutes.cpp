@@ -33,4 +33,12 @@ void FontSubstitutes::install()
     }
 }
 
+QStringList FontSubstitutes::designedFamilies()
+{
+    QStringList names;
+    for (const Substitute &substitute : Substitutes)
+        names.append(QString::fromLatin1(substitute.designed));
+    return names;
+}
+
 } // namespace sorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace sorvane {
 
 /// The typefaces the program's windows are designed with, and the installed typefaces of
@@ -10,6 +12,9 @@ public:
     /// Registers a substitute for each designed typeface that is not installed. Needs the
     /// application object.
     static void install();
+
+    /// The designed typefaces, spelt as the settings store them.
+    static QStringList designedFamilies();
 };
 
 } // namespace sorvane

@@ -43,7 +43,10 @@ GradientCaption::GradientCaption(QMainWindow *window)
     : QWidget(window), m_window(window),
       m_minimize(addButton("minimizeButton", QStringLiteral("Minimize"))),
       m_maximize(addButton("maximizeButton", QStringLiteral("Maximize"))),
-      m_close(addButton("closeButton", QStringLiteral("Close")))
+      m_close(addButton("closeButton", QStringLiteral("Close"))), m_edges{addEdge("topEdge"),
+                                                                          addEdge("bottomEdge"),
+                                                                          addEdge("leftEdge"),
+                                                                          addEdge("rightEdge")}
 {
     setObjectName(QStringLiteral("gradientCaption"));
     // The caption font is the system's, whatever font the window gives its controls.
@@ -68,7 +71,6 @@ GradientCaption::GradientCaption(QMainWindow *window)
     connect(m_close, &QToolButton::clicked, m_window, &QWidget::close);
 
     m_window->setWindowFlag(Qt::FramelessWindowHint);
-    m_window->setMouseTracking(true);
     m_window->installEventFilter(this);
     showWindowState();
     placeOnWindow();
@@ -81,6 +83,16 @@ QToolButton *GradientCaption::addButton(const char *name, const QString &toolTip
     button->setToolTip(toolTip);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+QWidget *GradientCaption::addEdge(const char *name)
+{
+    auto *edge = new QWidget(m_window);
+    edge->setObjectName(QLatin1String(name));
+    // The cursor follows the mouse along the edge: near a corner it resizes diagonally.
+    edge->setMouseTracking(true);
+    edge->installEventFilter(this);
+    return edge;
 }
 
 QString GradientCaption::text() const
@@ -109,7 +121,19 @@ void GradientCaption::placeOnWindow()
         button->setFixedSize(buttonSize, buttonSize);
         button->setIconSize(QSize(buttonSize - 4, buttonSize - 4));
     }
-    setGeometry(FrameWidth, FrameWidth, m_window->width() - 2 * FrameWidth, height);
+    const int width = m_window->width();
+    setGeometry(FrameWidth, FrameWidth, width - 2 * FrameWidth, height);
+
+    const int windowHeight = m_window->height();
+    const QRect edges[] = {
+        {0, 0, width, FrameWidth},
+        {0, windowHeight - FrameWidth, width, FrameWidth},
+        {0, FrameWidth, FrameWidth, windowHeight - 2 * FrameWidth},
+        {width - FrameWidth, FrameWidth, FrameWidth, windowHeight - 2 * FrameWidth}};
+    for (int i = 0; i < 4; ++i) {
+        m_edges[i]->setGeometry(edges[i]);
+        m_edges[i]->raise();
+    }
 }
 
 void GradientCaption::showWindowState()
@@ -118,6 +142,10 @@ void GradientCaption::showWindowState()
     m_maximize->setIcon(style()->standardIcon(
         maximized ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton, nullptr, this));
     m_maximize->setToolTip(maximized ? QStringLiteral("Restore Down") : QStringLiteral("Maximize"));
+    // A maximised window has no edges to drag.
+    const bool resizable = !maximized && !m_window->isFullScreen();
+    for (QWidget *edge : m_edges)
+        edge->setVisible(resizable);
 }
 
 void GradientCaption::toggleMaximized()
@@ -209,59 +237,62 @@ void GradientCaption::mouseDoubleClickEvent(QMouseEvent *event)
 
 Qt::Edges GradientCaption::resizeEdgesAt(const QPoint &pos) const
 {
+    const int width = m_window->width();
+    const int height = m_window->height();
+    bool left = pos.x() < FrameWidth;
+    bool right = pos.x() >= width - FrameWidth;
+    bool top = pos.y() < FrameWidth;
+    bool bottom = pos.y() >= height - FrameWidth;
+    if (top || bottom) {
+        left = left || pos.x() < CornerSize;
+        right = right || pos.x() >= width - CornerSize;
+    }
+    if (left || right) {
+        top = top || pos.y() < CornerSize;
+        bottom = bottom || pos.y() >= height - CornerSize;
+    }
     Qt::Edges edges;
-    if (m_window->isMaximized() || m_window->isFullScreen())
-        return edges;
-    if (pos.x() < FrameWidth)
-        edges |= Qt::LeftEdge;
-    if (pos.x() >= m_window->width() - FrameWidth)
-        edges |= Qt::RightEdge;
-    if (pos.y() < FrameWidth)
-        edges |= Qt::TopEdge;
-    if (pos.y() >= m_window->height() - FrameWidth)
-        edges |= Qt::BottomEdge;
+    edges.setFlag(Qt::LeftEdge, left);
+    edges.setFlag(Qt::RightEdge, right);
+    edges.setFlag(Qt::TopEdge, top);
+    edges.setFlag(Qt::BottomEdge, bottom);
     return edges;
 }
 
-void GradientCaption::showResizeCursor(Qt::Edges edges)
+namespace {
+
+Qt::CursorShape resizeCursor(Qt::Edges edges)
 {
-    const bool diagonal =
-        edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge);
-    const bool antiDiagonal =
-        edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge);
-    if (diagonal)
-        m_window->setCursor(Qt::SizeFDiagCursor);
-    else if (antiDiagonal)
-        m_window->setCursor(Qt::SizeBDiagCursor);
-    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
-        m_window->setCursor(Qt::SizeHorCursor);
-    else if (edges)
-        m_window->setCursor(Qt::SizeVerCursor);
-    else if (m_showsResizeCursor)
-        m_window->unsetCursor();
-    m_showsResizeCursor = bool(edges);
+    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+        return Qt::SizeFDiagCursor;
+    if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+        return Qt::SizeBDiagCursor;
+    return edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor : Qt::SizeVerCursor;
 }
 
-bool GradientCaption::handleFrameEvent(QEvent *event)
+} // namespace
+
+bool GradientCaption::handleEdgeEvent(QWidget *edge, QEvent *event)
 {
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonPress)
+        return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
-    const Qt::Edges edges = resizeEdgesAt(mouse->position().toPoint());
-    if (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
-        showResizeCursor(edges);
+    const Qt::Edges edges = resizeEdgesAt(edge->mapTo(m_window, mouse->position().toPoint()));
+    if (event->type() == QEvent::MouseMove) {
+        edge->setCursor(resizeCursor(edges));
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && edges) {
-        if (QWindow *handle = m_window->windowHandle())
-            handle->startSystemResize(edges);
-        return true;
-    }
-    return false;
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    if (QWindow *handle = m_window->windowHandle())
+        handle->startSystemResize(edges);
+    return true;
 }
 
 bool GradientCaption::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window)
-        return false;
+        return handleEdgeEvent(static_cast<QWidget *>(watched), event);
     switch (event->type()) {
     case QEvent::Resize:
         placeOnWindow();
@@ -272,12 +303,6 @@ bool GradientCaption::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::WindowStateChange:
         showWindowState();
-        break;
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-        return handleFrameEvent(event);
-    case QEvent::Leave:
-        showResizeCursor({});
         break;
     default:
         break;

@@ -23,12 +23,15 @@ namespace sorvane {
 /// frame on every side plus the caption's height at the top; the caption sits in that top
 /// margin. QMainWindow lays out its menu bar, central widget and status bar inside the
 /// contents rectangle, so the menu bar stays right under the caption and menuBar(),
-/// setCentralWidget() and statusBar() are used as usual. The frame takes the resize presses.
+/// setCentralWidget() and statusBar() are used as usual. Four thin edge widgets fill the frame
+/// and take the resize presses, near the corners for two edges at once.
 class GradientCaption : public QWidget {
     Q_OBJECT
 public:
     /// The width of the frame around the window that resizes it.
     static constexpr int FrameWidth = 4;
+    /// How far from a corner along an edge a press resizes both edges of the corner.
+    static constexpr int CornerSize = 16;
     static constexpr int GradientSteps = 64;
 
     /// Gives the window a gradient caption (owned by the window) and returns it. Call before
@@ -52,21 +55,21 @@ private:
     explicit GradientCaption(QMainWindow *window);
 
     QToolButton *addButton(const char *name, const QString &toolTip);
+    QWidget *addEdge(const char *name);
     void placeOnWindow();
     void showWindowState();
     void toggleMaximized();
     void paintBackground(QPainter &painter, bool active) const;
     /// The edges of the window a press at pos (window coordinates) resizes.
     Qt::Edges resizeEdgesAt(const QPoint &pos) const;
-    void showResizeCursor(Qt::Edges edges);
-    bool handleFrameEvent(QEvent *event);
+    bool handleEdgeEvent(QWidget *edge, QEvent *event);
 
     QMainWindow *m_window;
     QString m_text;
     QToolButton *m_minimize;
     QToolButton *m_maximize;
     QToolButton *m_close;
-    bool m_showsResizeCursor = false;
+    QWidget *m_edges[4];
     QPoint m_pressedAt;
     QPoint m_dragOffset;
     enum class Drag { None, Pending, Manual } m_drag = Drag::None;

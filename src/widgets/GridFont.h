@@ -1,9 +1,8 @@
 #pragma once
 
-#include "widgets/ColorValue.h"
-
 #include <QFont>
 #include <QString>
+#include <QtGlobal>
 
 namespace sorvane {
 

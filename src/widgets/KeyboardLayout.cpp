@@ -119,8 +119,9 @@ bool KeyboardLayout::russianActive() const
 
 QChar KeyboardLayout::translate(QChar typed, quint32 keyCode, Qt::KeyboardModifiers modifiers) const
 {
-    // The keypad's keys are the same in both layouts.
-    if (modifiers & (ShortcutModifiers | Qt::KeypadModifier))
+    // The keypad's keys are the same in both layouts; third-level characters (AltGr) are the
+    // desktop's own, which neither layout defines.
+    if (modifiers & (ShortcutModifiers | Qt::KeypadModifier | Qt::GroupSwitchModifier))
         return typed;
     if (keyCode == 0)
         return byCharacter(typed, russianActive());

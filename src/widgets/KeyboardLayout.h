@@ -17,7 +17,7 @@ namespace sorvane {
 /// position decides; otherwise the typed character is translated: with Russian active, the
 /// Latin letters and the punctuation of the US layout become the Russian characters of the
 /// same keys; with English active, Cyrillic letters become the Latin ones. Keys held with
-/// Ctrl, Alt or Meta are shortcuts and pass unchanged.
+/// Ctrl, Alt or Meta are shortcuts and pass unchanged, as do the keypad and AltGr characters.
 class KeyboardLayout : public QObject {
     Q_OBJECT
 public:

@@ -28,7 +28,8 @@ int TabControl::addTab(const QString &caption)
     m_captions.append(caption);
     if (m_current < 0)
         m_current = 0;
-    relayout();
+    updateGeometry();
+    update();
     return int(m_captions.size()) - 1;
 }
 
@@ -57,7 +58,7 @@ void TabControl::setCurrentIndex(int index)
 
 QRect TabControl::tabRect(int index) const
 {
-    return m_rects.value(index);
+    return layOut(width()).value(index);
 }
 
 QSize TabControl::tabSize(int index) const
@@ -92,13 +93,6 @@ int TabControl::tabsHeight(int width) const
     return rects.isEmpty() ? StripMargin : rects.last().bottom() + 1;
 }
 
-void TabControl::relayout()
-{
-    m_rects = layOut(width());
-    updateGeometry();
-    update();
-}
-
 QSize TabControl::sizeHint() const
 {
     int width = 2 * StripMargin;
@@ -127,6 +121,7 @@ int TabControl::heightForWidth(int width) const
 void TabControl::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
+    const QVector<QRect> rects = layOut(width());
     const int pageTop = tabsHeight(width());
 
     QStyleOptionTabWidgetFrame frame;
@@ -138,7 +133,7 @@ void TabControl::paintEvent(QPaintEvent *)
     for (int i = 0; i < count(); ++i) {
         QStyleOptionTab tab;
         tab.initFrom(this);
-        tab.rect = m_rects.at(i);
+        tab.rect = rects.at(i);
         tab.text = m_captions.at(i);
         tab.shape = QTabBar::RoundedNorth;
         tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
@@ -155,8 +150,9 @@ void TabControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
+    const QVector<QRect> rects = layOut(width());
     for (int i = 0; i < count(); ++i) {
-        if (m_rects.at(i).contains(event->position().toPoint())) {
+        if (rects.at(i).contains(event->position().toPoint())) {
             selectByUser(i);
             return;
         }
@@ -179,15 +175,10 @@ void TabControl::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void TabControl::resizeEvent(QResizeEvent *)
-{
-    relayout();
-}
-
 void TabControl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        relayout();
+        updateGeometry();
     QWidget::changeEvent(event);
 }
 

@@ -40,7 +40,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -48,11 +47,9 @@ private:
     /// The tabs' rectangles when the strip is the given width wide, rows from the top.
     QVector<QRect> layOut(int width) const;
     int tabsHeight(int width) const;
-    void relayout();
     void selectByUser(int index);
 
     QStringList m_captions;
-    QVector<QRect> m_rects;
     int m_current = -1;
 };
 
