@@ -1,5 +1,7 @@
 #include "widgets/FontDialog.h"
 
+#include "system/FontRules.h"
+
 #include "widgets/ColorValue.h"
 #include "widgets/FontSubstitutes.h"
 
@@ -176,7 +178,7 @@ void FontDialog::load(const GridFont &value)
     m_typeface->addItems(typefaces(family));
     m_typeface->setCurrentText(family);
     m_style->setCurrentIndex((value.font.italic() ? Italic : 0) | (value.font.bold() ? Bold : 0));
-    m_size->setCurrentText(QString::number(GridFont::pointsFromPixels(m_loadedPixelSize)));
+    m_size->setCurrentText(QString::number(FontRules::pointsFromPixels(m_loadedPixelSize)));
     m_strikeout->setChecked(value.font.strikeOut());
     m_underline->setChecked(value.font.underline());
     m_chosenColor = value.color;
@@ -191,7 +193,7 @@ GridFont FontDialog::chosen() const
     bool valid = false;
     const int points = m_size->currentText().toInt(&valid);
     // A size box left empty or at 0 keeps the size the dialog started with.
-    const int pixels = valid && points > 0 ? GridFont::pixelsFromPoints(points) : m_loadedPixelSize;
+    const int pixels = valid && points > 0 ? FontRules::pixelsFromPoints(points) : m_loadedPixelSize;
     GridFont value = GridFont::of(m_typeface->currentText(), pixels, m_chosenColor,
                                   m_charset->currentData().toInt());
     value.font.setItalic(m_style->currentIndex() & Italic);

@@ -15,10 +15,6 @@ struct GridFont {
 
     static constexpr int DefaultCharset = 1;
 
-    /// Character heights are pixels at 96 pixels per inch; sizes are points, rounded as the
-    /// platform's integer scaling rounds them (11 pixels are 8 points, 8 points 11 pixels).
-    static int pointsFromPixels(int pixels);
-    static int pixelsFromPoints(int points);
 
     /// A regular font of the given typeface and pixel height.
     static GridFont of(const QString &family, int pixelHeight, qint32 color, int charset);

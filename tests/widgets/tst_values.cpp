@@ -114,24 +114,6 @@ private slots:
         QCOMPARE(ColorValue::toColor(-1, distinctPalette()), QColor(Qt::black));
     }
 
-    void pixelsAndPoints_data()
-    {
-        QTest::addColumn<int>("pixels");
-        QTest::addColumn<int>("points");
-        QTest::newRow("window font") << 11 << 8;
-        QTest::newRow("grid font") << 13 << 10;
-        QTest::newRow("title font") << 19 << 14;
-        QTest::newRow("12 points") << 16 << 12;
-        QTest::newRow("72 points") << 96 << 72;
-    }
-    void pixelsAndPoints()
-    {
-        QFETCH(int, pixels);
-        QFETCH(int, points);
-        QCOMPARE(GridFont::pointsFromPixels(pixels), points);
-        QCOMPARE(GridFont::pixelsFromPoints(points), pixels);
-    }
-
     void gridFontOf()
     {
         const GridFont value = GridFont::of(QStringLiteral("Courier New"), 13, 0, 204);
