@@ -358,12 +358,7 @@ QByteArray XmlPacket::write(const TableData &table)
         for (int f = 0; f < fields.size(); ++f) {
             if (table.isNull(id, f))
                 continue;
-            const QString text = fields[f].type == FieldType::String
-                                     ? table.text(id, f).toString()
-                                     : ValueText::format(table.value(id, f), fields[f].type);
-            if (text.isNull() && fields[f].type != FieldType::String)
-                throw Error(QStringLiteral("The XML form cannot hold the value of field \"%1\"")
-                                .arg(fields[f].name));
+            const QString text = ValueText::fieldText(table, id, f);
             if (!fitsXml(text))
                 throw Error(QStringLiteral("The XML form cannot hold the text of field \"%1\": it "
                                            "contains a character that XML cannot hold")
