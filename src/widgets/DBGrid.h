@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/ClientDataSet.h"
+#include "widgets/DataSource.h"
 
 #include <QColor>
 #include <QPointer>
@@ -8,7 +9,6 @@
 
 namespace sorvane {
 
-class DataSource;
 class GridCellDelegate;
 class GridHeader;
 

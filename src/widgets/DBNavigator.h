@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/ClientDataSet.h"
+#include "widgets/DataSource.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -9,8 +10,6 @@
 class QToolButton;
 
 namespace sorvane {
-
-class DataSource;
 
 /// The record navigator: ten buttons in one row that move through a DataSource's dataset
 /// (first, previous, next, last), insert, delete after a confirmation, edit, post, cancel
