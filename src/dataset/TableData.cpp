@@ -129,16 +129,41 @@ bool TableData::setValue(RecordId id, int field, const QVariant &value)
         setNull(id, field);
         return true;
     }
-    const FieldType type = m_fields[field].type;
+    QVariant converted = value;
+    if (!convertValue(m_fields[field].type, converted))
+        return false;
+    if (m_fields[field].type == FieldType::String)
+        setText(id, field, *static_cast<const QString *>(converted.constData()));
+    else
+        m_other[m_slot[field]][id] = std::move(converted);
+    return true;
+}
+
+bool TableData::convertValue(FieldType type, QVariant &value)
+{
     if (type == FieldType::String) {
-        setText(id, field, value.toString());
+        value = value.toString();
         return true;
     }
-    QVariant converted = value;
-    if (!converted.convert(metaTypeOf(type)))
-        return false;
-    m_other[m_slot[field]][id] = converted;
-    return true;
+    return value.convert(metaTypeOf(type));
+}
+
+TableData TableData::copyInOrder(const std::vector<RecordId> &ids) const
+{
+    TableData copy(m_fields);
+    copy.reserve(RecordId(ids.size()));
+    for (RecordId id : ids) {
+        const RecordId to = copy.appendRecord();
+        for (int field = 0; field < fieldCount(); ++field) {
+            if (isNull(id, field))
+                continue;
+            if (m_fields[field].type == FieldType::String)
+                copy.setText(to, field, text(id, field));
+            else
+                copy.m_other[m_slot[field]][to] = m_other[m_slot[field]][id];
+        }
+    }
+    return copy;
 }
 
 void TableData::setNull(RecordId id, int field)

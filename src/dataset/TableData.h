@@ -49,6 +49,13 @@ public:
     [[nodiscard]] bool setValue(RecordId id, int field, const QVariant &value);
     void setNull(RecordId id, int field);
 
+    /// Converts a value to a field type's own form, as setValue() stores it; false, with
+    /// the value unusable, when it cannot be converted.
+    static bool convertValue(FieldType type, QVariant &value);
+    /// A compact copy holding the given live records in the given order, with ids
+    /// 0 … n − 1 and no tombstones or replaced texts.
+    TableData copyInOrder(const std::vector<RecordId> &ids) const;
+
 private:
     struct TextColumn {
         std::vector<char16_t> chars;
