@@ -190,6 +190,20 @@ private slots:
         QCOMPARE(posted.count(), 0);
     }
 
+    void escapeRevertsTheCellThenCancelsTheRecord()
+    {
+        GridWindow w(sorvane::test::dictionary(sorvane::test::sampleWords()));
+        QVERIFY(w.ready());
+        GridWindow::type("Zelt");
+        GridWindow::key(Qt::Key_Escape); // closes the editor without writing
+        QCOMPARE(w.table.textAt(0, 0), QStringLiteral("Haus"));
+        QCOMPARE(w.table.state(), State::Edit);
+        QVERIFY(w.grid->hasFocus());
+        GridWindow::key(Qt::Key_Escape);
+        QCOMPARE(w.table.state(), State::Browse);
+        QCOMPARE(w.table.textAt(0, 0), QStringLiteral("Haus"));
+    }
+
     void downOnTheLastRecordAppends()
     {
         GridWindow w(sorvane::test::dictionary(sorvane::test::sampleWords()));
