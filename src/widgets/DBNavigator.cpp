@@ -199,7 +199,7 @@ void DBNavigator::updateButtons()
 
 void DBNavigator::perform(Button which)
 {
-    if (!m_dataSet)
+    if (!m_dataSet || !m_source)
         return;
     // A grid's open editor holds the latest text of the record.
     m_source->updateRecord();
