@@ -1,5 +1,7 @@
 #include "widgets/DBGrid.h"
 
+#include "widgets/ColorValue.h"
+
 #include "widgets/Application.h"
 #include "widgets/DataSource.h"
 #include "widgets/DeleteConfirmation.h"
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTimer>
 #include <utility>
 
@@ -54,6 +57,7 @@ DBGrid::DBGrid(QWidget *parent)
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setCornerButtonEnabled(false);
     if (auto *corner = findChild<QAbstractButton *>())
         corner->installEventFilter(this);
@@ -430,6 +434,74 @@ void DBGrid::dropUnchangedInsertion(QWidget *old, QWidget *now)
 bool DBGrid::isInside(const QWidget *widget) const
 {
     return widget && (widget == this || isAncestorOf(widget));
+}
+
+QVector<int> DBGrid::displayedFields() const
+{
+    QVector<int> fields;
+    for (int i = 0; i < columnCount(); ++i)
+        fields.push_back(columnField(i));
+    return fields;
+}
+
+void DBGrid::setColorValue(qint32 value)
+{
+    m_colorValue = value;
+    setColor(ColorValue::toColor(value));
+}
+
+void DBGrid::setFixedColorValue(qint32 value)
+{
+    m_fixedColorValue = value;
+    setFixedColor(ColorValue::toColor(value));
+}
+
+void DBGrid::setGridFont(const GridFont &font)
+{
+    m_gridFont = font;
+    setFont(font.font);
+    setFontColor(ColorValue::toColor(font.color));
+}
+
+void DBGrid::setTitleGridFont(const GridFont &font)
+{
+    m_titleGridFont = font;
+    setTitleFont(font.font);
+    setTitleFontColor(ColorValue::toColor(font.color));
+}
+
+int DBGrid::visibleRowCapacity() const
+{
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    return rowHeight > 0 ? qMax(1, viewport()->height() / rowHeight) : 1;
+}
+
+int DBGrid::currentRowInView() const
+{
+    const int top = rowAt(0);
+    return top < 0 || !dataSetActive() ? 0 : dataSet()->recNo() - 1 - top;
+}
+
+void DBGrid::keepCurrentRowWhile(const std::function<void()> &change)
+{
+    const int row = currentRowInView();
+    change();
+    showCurrentInRow(row);
+}
+
+void DBGrid::showCurrentInMiddle()
+{
+    showCurrentInRow((visibleRowCapacity() - 1) / 2);
+}
+
+void DBGrid::showCurrentInRow(int row)
+{
+    if (!dataSetActive() || dataSet()->recNo() < 1)
+        return;
+    const int records = dataSet()->recordCount();
+    const int lastTop = qMax(0, records - visibleRowCapacity());
+    const int top = qBound(0, dataSet()->recNo() - 1 - row, lastTop);
+    verticalScrollBar()->setValue(top);
 }
 
 } // namespace sorvane

@@ -2,10 +2,12 @@
 
 #include "dataset/ClientDataSet.h"
 #include "widgets/DataSource.h"
+#include "widgets/GridFont.h"
 
 #include <QColor>
 #include <QPointer>
 #include <QTableView>
+#include <functional>
 
 namespace sorvane {
 
@@ -52,6 +54,28 @@ public:
     /// Widths by display position (hides QTableView's, which counts fields).
     int columnWidth(int displayIndex) const;
     void setColumnWidth(int displayIndex, int width);
+    /// The fields of the columns in display order.
+    QVector<int> displayedFields() const;
+
+    // The looks as the settings file keeps them: 32-bit colour values (system colours
+    // included) and fonts with their colour value and character set.
+    qint32 colorValue() const { return m_colorValue; }
+    void setColorValue(qint32 value);
+    qint32 fixedColorValue() const { return m_fixedColorValue; }
+    void setFixedColorValue(qint32 value);
+    GridFont gridFont() const { return m_gridFont; }
+    void setGridFont(const GridFont &font);
+    GridFont titleGridFont() const { return m_titleGridFont; }
+    void setTitleGridFont(const GridFont &font);
+
+    /// Data rows the grid shows whole.
+    int visibleRowCapacity() const;
+    /// Runs a change of the dataset (a new order) and shows the current record in the same
+    /// data row as before, as far as the records around it allow.
+    void keepCurrentRowWhile(const std::function<void()> &change);
+    /// Shows the current record in the middle data row, (r − 1) div 2 of the r rows shown,
+    /// higher near the start and lower near the end of the view.
+    void showCurrentInMiddle();
 
 signals:
     /// The left button was pressed and released over a data cell, which is now the
@@ -97,6 +121,14 @@ private:
     GridHeader *m_titles;
     GridHeader *m_indicator;
     GridCellDelegate *m_delegate;
+    /// Scrolls so that the current record stands `row` rows below the top, within limits.
+    void showCurrentInRow(int row);
+    int currentRowInView() const;
+
+    qint32 m_colorValue = 0xFFFFFF;
+    qint32 m_fixedColorValue = 0;
+    GridFont m_gridFont;
+    GridFont m_titleGridFont;
     QColor m_color = Qt::white;
     QColor m_fontColor = Qt::black;
     int m_userMoves = 0;

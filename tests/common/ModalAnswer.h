@@ -4,19 +4,27 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace sorvane::test {
 
 /// Answers the next modal dialog: polls until one is open, then hands it to answer(). Call
-/// it before the code that opens the dialog.
+/// it before the code that opens the dialog. A poll that finds no dialog within five seconds
+/// gives up, so it cannot answer a later test's dialog.
 inline void answerNextModal(std::function<void(QWidget *)> answer)
 {
     auto *poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer = std::move(answer)] {
+    auto polls = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, polls, answer = std::move(answer)] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal) {
+            if (++*polls > 1000) {
+                poll->stop();
+                poll->deleteLater();
+            }
             return;
+        }
         poll->stop();
         poll->deleteLater();
         answer(modal);
