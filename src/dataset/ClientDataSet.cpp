@@ -246,10 +246,11 @@ void ClientDataSet::Private::announcePosted(int from, int to, RecordId id)
         emit q->rowChanged(from);
         return;
     }
+    // Each signal follows its own change, so the view's size matches what it announces.
     view.erase(view.begin() + from);
+    emit q->rowRemoved(from);
     view.insert(view.begin() + to, id);
     current = to;
-    emit q->rowRemoved(from);
     emit q->rowInserted(to);
     emit q->currentRowChanged(to);
 }
