@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -111,6 +114,7 @@ private slots:
     void failedWriteKeepsOldFileAndTable();
     void vanishedDirectory();
     void directoryIsAFile();
+    void lockedFile();
     void readOnlyTarget();
     void readOnlyDirectoryRewritesInPlace();
     void permissionsAndLinksAreKept();
@@ -309,6 +313,31 @@ void WriteBackTest::directoryIsAFile()
     set.setFileName(dir.filePath("words.db")); // taken at the next close
     set.close();
     QCOMPARE(deuOfFile(dir.filePath("words.db")).size(), 3);
+}
+
+void WriteBackTest::lockedFile()
+{
+    DictionaryFile file;
+    QFile other(file.path); // another program holding the file locked for writing
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    ClientDataSet set("Table1");
+    set.setFileName(file.path);
+    const QString busy = QString::fromLocal8Bit(std::strerror(EWOULDBLOCK));
+    QCOMPARE(errorOf([&] { set.open(); }),
+             QStringLiteral("Cannot open file \"%1\". %2").arg(file.path, busy));
+    QVERIFY(!set.active());
+    ::flock(other.handle(), LOCK_UN);
+    set.open();
+    changeFirstRecord(set);
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    QCOMPARE(errorOf([&] { set.close(); }),
+             QStringLiteral("Cannot create file \"%1\". %2").arg(file.path, busy));
+    QVERIFY(set.active());
+    QCOMPARE(readFile(file.path), file.content);
+    ::flock(other.handle(), LOCK_UN);
+    set.close();
+    QCOMPARE(readPacket(readFile(file.path)).text(0, 1), QStringView(u"здание"));
 }
 
 void WriteBackTest::readOnlyTarget()
