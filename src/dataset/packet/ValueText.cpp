@@ -1,5 +1,7 @@
 #include "dataset/packet/ValueText.h"
 
+#include "system/Error.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -84,6 +86,23 @@ QString ValueText::format(const QVariant &value, FieldType type)
     }
     }
     return {};
+}
+
+QString ValueText::fieldText(const TableData &table, RecordId id, int field)
+{
+    if (table.isNull(id, field))
+        return {};
+    const FieldDef &def = table.fields()[field];
+    if (def.type == FieldType::String) {
+        const QStringView text = table.text(id, field);
+        // An empty value is empty text, not null.
+        return text.isEmpty() ? QStringLiteral("") : text.toString();
+    }
+    const QString text = format(table.value(id, field), def.type);
+    if (text.isNull())
+        throw Error(
+            QStringLiteral("The value of field \"%1\" cannot be written as text").arg(def.name));
+    return text;
 }
 
 QVariant ValueText::parse(QStringView text, FieldType type)

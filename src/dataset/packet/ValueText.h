@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/Field.h"
+#include "dataset/TableData.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,6 +17,9 @@ public:
     /// The text of a non-null value; a null QString when the form cannot hold it (a date
     /// before year 1 or after 9999, an invalid time).
     static QString format(const QVariant &value, FieldType type);
+    /// A field's value as text; a null QString for null. Throws sorvane::Error when the text
+    /// form cannot hold the value.
+    static QString fieldText(const TableData &table, RecordId id, int field);
     /// The value a text stands for; a null QVariant when the text is not of the type.
     static QVariant parse(QStringView text, FieldType type);
 
