@@ -279,6 +279,8 @@ void TestFilter::rejects_data()
                                     << "Invalid use of keyword";
     QTest::newRow("is at end") << "Deu IS"
                                << "Invalid use of keyword";
+    QTest::newRow("comment is no blank after is") << "Deu IS /* c */ NULL"
+                                                  << "Invalid use of keyword";
     QTest::newRow("ends with operator") << "Deu ="
                                         << "Expression expected but nothing found";
     QTest::newRow("ends with and") << "Deu = 'x' and"
