@@ -75,6 +75,15 @@ public:
             throw error(QStringLiteral("Field index %1 out of range").arg(field));
     }
     bool editing() const { return state == State::Edit || state == State::Insert; }
+    /// Drops the edit buffer and returns to browsing; the caller tells the grid.
+    void leaveEditing()
+    {
+        buffer.clear();
+        editId = kNoRecord;
+        insertAnchor = kNoRecord;
+        modified = false;
+        state = State::Browse;
+    }
 
     Index *findIndex(const QString &name) const
     {
@@ -103,6 +112,19 @@ public:
         const filter::FilterOptions options{caseInsensitive, partial,
                                             point.isEmpty() ? QLatin1Char('.') : point.front()};
         return filter::compileFilter(text, data, options, q->objectName());
+    }
+
+    /// Validates a filter text with the given options and, when it is accepted, stores it
+    /// and restricts the view to it from its first record; a rejected text changes nothing.
+    void applyFilter(const QString &text, bool caseInsensitive, bool partial)
+    {
+        auto accepted = compile(text, table, caseInsensitive, partial);
+        filterText = text;
+        filterCaseInsensitive = caseInsensitive;
+        filterPartialCompare = partial;
+        condition = std::move(accepted);
+        rebuildView();
+        announceReset(kNoRecord);
     }
 
     bool passes(RecordId id) const { return !condition || condition->matches(table, id); }
@@ -285,10 +307,7 @@ void ClientDataSet::Private::postEdit()
     for (std::size_t i = 0; i < built.size(); ++i)
         built[i]->move(moves[i].first, moves[i].second);
     changed = true;
-    modified = false;
-    buffer.clear();
-    editId = kNoRecord;
-    state = State::Browse;
+    leaveEditing();
     announcePosted(from, passes(id) ? to : -1, id);
     emit q->stateChanged(state);
 }
@@ -329,11 +348,7 @@ void ClientDataSet::Private::postInsert()
                             : std::find(fileOrder.begin(), fileOrder.end(), insertAnchor);
     fileOrder.insert(anchor, id);
     changed = true;
-    modified = false;
-    buffer.clear();
-    editId = kNoRecord;
-    insertAnchor = kNoRecord;
-    state = State::Browse;
+    leaveEditing();
     announcePosted(from, passes(id) ? to : -1, id);
     emit q->stateChanged(state);
 }
@@ -541,16 +556,10 @@ void ClientDataSet::setFilter(const QString &text)
         return;
     }
     checkBrowseMode();
-    if (text != d->filterText) {
-        auto condition =
-            d->compile(text, d->table, d->filterCaseInsensitive, d->filterPartialCompare);
-        d->filterText = text;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
-    }
-    d->first();
+    if (text != d->filterText)
+        d->applyFilter(text, d->filterCaseInsensitive, d->filterPartialCompare);
+    else
+        d->first();
 }
 
 bool ClientDataSet::filtered() const
@@ -565,17 +574,17 @@ void ClientDataSet::setFiltered(bool on)
         return;
     }
     checkBrowseMode();
-    if (on != d->filtered) {
-        auto condition = on ? d->compile(d->filterText, d->table, d->filterCaseInsensitive,
-                                         d->filterPartialCompare)
-                            : nullptr;
-        d->filtered = on;
-        d->condition = std::move(condition);
+    if (on == d->filtered) {
+        d->first();
+    } else if (on) {
+        d->applyFilter(d->filterText, d->filterCaseInsensitive, d->filterPartialCompare);
+        d->filtered = true;
+    } else {
+        d->filtered = false;
+        d->condition.reset();
         d->rebuildView();
         d->announceReset(kNoRecord);
-        return;
     }
-    d->first();
 }
 
 bool ClientDataSet::filterCaseInsensitive() const
@@ -589,14 +598,10 @@ void ClientDataSet::setFilterCaseInsensitive(bool on)
         return;
     if (active() && d->filtered) {
         checkBrowseMode();
-        auto condition = d->compile(d->filterText, d->table, on, d->filterPartialCompare);
+        d->applyFilter(d->filterText, on, d->filterPartialCompare);
+    } else {
         d->filterCaseInsensitive = on;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
     }
-    d->filterCaseInsensitive = on;
 }
 
 bool ClientDataSet::filterPartialCompare() const
@@ -610,14 +615,10 @@ void ClientDataSet::setFilterPartialCompare(bool on)
         return;
     if (active() && d->filtered) {
         checkBrowseMode();
-        auto condition = d->compile(d->filterText, d->table, d->filterCaseInsensitive, on);
+        d->applyFilter(d->filterText, d->filterCaseInsensitive, on);
+    } else {
         d->filterPartialCompare = on;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
     }
-    d->filterPartialCompare = on;
 }
 
 void ClientDataSet::first()
@@ -845,20 +846,13 @@ void ClientDataSet::cancel()
 {
     if (d->state == State::Edit) {
         const bool wasModified = d->modified;
-        d->buffer.clear();
-        d->editId = kNoRecord;
-        d->modified = false;
-        d->state = State::Browse;
+        d->leaveEditing();
         if (wasModified)
             emit rowChanged(d->current);
         emit stateChanged(State::Browse);
     } else if (d->state == State::Insert) {
         const int row = d->current;
-        d->buffer.clear();
-        d->editId = kNoRecord;
-        d->insertAnchor = kNoRecord;
-        d->modified = false;
-        d->state = State::Browse;
+        d->leaveEditing();
         d->view.erase(d->view.begin() + row);
         d->current = d->clampedRow(row);
         emit rowRemoved(row);
@@ -877,10 +871,7 @@ void ClientDataSet::deleteRecord()
     if (d->view.empty())
         throw d->error(QStringLiteral("Cannot perform this operation on an empty dataset"));
     const bool wasEditing = d->state == State::Edit;
-    d->buffer.clear();
-    d->editId = kNoRecord;
-    d->modified = false;
-    d->state = State::Browse;
+    d->leaveEditing();
 
     const int row = d->current;
     const RecordId id = d->view[row];
