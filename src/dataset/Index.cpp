@@ -59,7 +59,12 @@ void Index::build(const TableData &table, const std::vector<RecordId> &records,
         run = end;
     }
     if (m_definition.unique) {
+        // Identical keys have identical prefixes, so only ties need reading the texts; a
+        // case-insensitive key may differ in a letter whose folding the prefix does not share.
+        const bool prefixDecides = !m_definition.caseInsensitive;
         for (std::size_t i = 1; i < entries.size(); ++i) {
+            if (prefixDecides && entries[i - 1].prefix != entries[i].prefix)
+                continue;
             const RecordKey key{&table, entries[i].id};
             if (sameKey({&table, entries[i - 1].id}, key)) {
                 throw Error(QStringLiteral("Key violation: index '%1' cannot be built, two "
