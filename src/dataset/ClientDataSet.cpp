@@ -398,10 +398,12 @@ void ClientDataSet::open()
 {
     if (active())
         return;
-    const QByteArray bytes = DataFile::read(d->fileName);
+    QByteArray bytes = DataFile::read(d->fileName);
     if (bytes.isEmpty())
         throw d->error(QStringLiteral("Missing data provider or data packet"));
-    d->activate(packet::readPacket(bytes));
+    TableData table = packet::readPacket(bytes);
+    bytes = QByteArray(); // the file's bytes are not kept while the orders are built
+    d->activate(std::move(table));
 }
 
 void ClientDataSet::openData(TableData table)
