@@ -3,6 +3,7 @@
 #include "dataset/DataFile.h"
 #include "dataset/DataSetError.h"
 #include "dataset/Index.h"
+#include "dataset/ValueSearch.h"
 #include "dataset/filter/FilterCondition.h"
 #include "dataset/packet/DataPacket.h"
 
@@ -16,11 +17,6 @@ namespace {
 // Stands in the view for a new record that is not stored yet.
 constexpr RecordId kPendingRecord = 0xFFFFFFFFu;
 constexpr RecordId kNoRecord = 0xFFFFFFFEu;
-
-QString textOf(const QVariant &value)
-{
-    return value.isNull() ? QString() : value.toString();
-}
 
 } // namespace
 
@@ -701,49 +697,7 @@ bool ClientDataSet::locate(const QString &field, const QString &text, bool parti
     d->requireActive();
     const int f = fieldIndex(field);
     checkBrowseMode();
-    // An empty search text finds only a value that is exactly "*", as the search boxes
-    // have always behaved; elsewhere "*" is an ordinary character.
-    const bool exactStar = partialKey && text.isEmpty();
-    const QStringView wanted = exactStar ? QStringView(u"*") : QStringView(text);
-    const bool prefix = partialKey && !exactStar;
-    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const auto matches = [&](QStringView value) {
-        if (prefix)
-            return value.size() >= wanted.size() &&
-                   (caseInsensitive || value.front() == wanted.front()) &&
-                   value.startsWith(wanted, cs);
-        return value.size() == wanted.size() && value.compare(wanted, cs) == 0;
-    };
-    const TableData &table = d->table;
-    const bool textField = table.fields()[f].type == FieldType::String;
-    const auto recordMatches = [&](RecordId id) {
-        if (textField)
-            return matches(table.text(id, f));
-        return matches(textOf(table.value(id, f)));
-    };
-
-    int found = -1;
-    if (d->view.size() * 4 < table.idCount() || !textField) {
-        for (std::size_t row = 0; row < d->view.size() && found < 0; ++row) {
-            if (recordMatches(d->view[row]))
-                found = int(row);
-        }
-    } else {
-        // The column is scanned in storage order, which reads memory straight through; only
-        // when something matched is the view walked to find the first match in its order.
-        std::vector<bool> hit(table.idCount());
-        bool any = false;
-        for (RecordId id = 0; id < table.idCount(); ++id) {
-            if (!table.isDeleted(id) && recordMatches(id)) {
-                hit[id] = true;
-                any = true;
-            }
-        }
-        for (std::size_t row = 0; any && row < d->view.size() && found < 0; ++row) {
-            if (hit[d->view[row]])
-                found = int(row);
-        }
-    }
+    const int found = ValueSearch(text, partialKey, caseInsensitive).firstRow(d->table, d->view, f);
     if (found < 0)
         return false;
     d->moveTo(found);
@@ -760,7 +714,7 @@ QVariant ClientDataSet::value(int field) const
 
 QString ClientDataSet::text(int field) const
 {
-    return textOf(value(field));
+    return ValueSearch::textOf(value(field));
 }
 
 QVariant ClientDataSet::valueAt(int row, int field) const
@@ -777,7 +731,7 @@ QVariant ClientDataSet::valueAt(int row, int field) const
 
 QString ClientDataSet::textAt(int row, int field) const
 {
-    return textOf(valueAt(row, field));
+    return ValueSearch::textOf(valueAt(row, field));
 }
 
 void ClientDataSet::setValue(int field, const QVariant &value)
