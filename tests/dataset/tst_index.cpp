@@ -11,6 +11,7 @@ class IndexTest : public QObject {
 private slots:
     void dictionaryOrder_data();
     void dictionaryOrder();
+    void buildAgreesWithFullComparison();
     void buildsWhenSelected();
     void indexesAreKeptUpToDate();
     void uniqueViolationKeepsEditing_data();
@@ -72,6 +73,47 @@ void IndexTest::dictionaryOrder()
     QCOMPARE(DictionaryCollation::compare(before, before), 0);
     // The prefix never contradicts the full comparison.
     QVERIFY(DictionaryCollation::sortPrefix(before) <= DictionaryCollation::sortPrefix(after));
+}
+
+void IndexTest::buildAgreesWithFullComparison()
+{
+    // Every text of up to three characters over letters that fold, expand, mark or fall
+    // outside the prefix's exact range: the build, which sorts by prefix first, must give
+    // the order of the full comparison, and that order must be total.
+    const QString alphabet = QString::fromUtf8("aAäÄsßeёЁжй€æ \u0301");
+    QStringList words;
+    for (QChar a : alphabet) {
+        words << QString(a);
+        for (QChar b : alphabet) {
+            words << QString(a) + b;
+            for (QChar c : alphabet)
+                words << QString(a) + b + c;
+        }
+    }
+    words << "aaaaaaaab"
+          << "aaaaaaaaa"
+          << "ssssssss"
+          << "ßßßß"
+          << "";
+    TableData table({{"Deu", FieldType::String, 10}});
+    for (const QString &w : words)
+        table.setText(table.appendRecord(), 0, w);
+    ClientDataSet set("Table1");
+    set.addIndex("indD", "Deu", ClientDataSet::Unique);
+    set.openData(std::move(table));
+    set.setIndexName("indD"); // unique: no two of the texts may compare equal
+
+    QStringList expected = words;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return DictionaryCollation::compare(a, b) < 0;
+    });
+    QCOMPARE(deuColumn(set), expected);
+    for (int i = 1; i < expected.size(); ++i) {
+        QVERIFY2(DictionaryCollation::compare(expected[i - 1], expected[i]) < 0,
+                 qPrintable(expected[i - 1] + " / " + expected[i]));
+        QVERIFY(DictionaryCollation::sortPrefix(expected[i - 1]) <=
+                DictionaryCollation::sortPrefix(expected[i]));
+    }
 }
 
 void IndexTest::buildsWhenSelected()
