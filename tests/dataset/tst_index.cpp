@@ -14,6 +14,7 @@ private slots:
     void buildAgreesWithFullComparison();
     void buildsWhenSelected();
     void indexesAreKeptUpToDate();
+    void manyChangesKeepEveryIndexSorted();
     void uniqueViolationKeepsEditing_data();
     void uniqueViolationKeepsEditing();
     void caseVariantsAreDifferentKeys();
@@ -157,6 +158,74 @@ void IndexTest::indexesAreKeptUpToDate()
     set.setIndexName("indR"); // not rebuilt, yet up to date
     QCOMPARE(deuColumn(set), QStringList({"Wagen", "Ast", "Baum", "Zug"}));
     QCOMPARE(set.text(0), QString("Wagen")); // the current record stays current
+}
+
+void IndexTest::manyChangesKeepEveryIndexSorted()
+{
+    // Random posts, insertions and deletions in one order; afterwards every built order,
+    // maintained one record at a time, must still be sorted and hold every record.
+    QStringList words;
+    for (int i = 0; i < 150; ++i)
+        words << QStringLiteral("w%1=r%2").arg(i * 7919 % 1000).arg(i % 13);
+    ClientDataSet set("Table1");
+    set.addIndex("indD", "Deu", ClientDataSet::Unique);
+    set.addIndex("indR", "Rus");
+    set.openData(dictionary(words));
+    set.setIndexName("indR");
+    set.setIndexFieldNames("Rus;Deu");
+    set.setIndexName("indD");
+    set.setIndexFieldNames("Rus;Deu"); // the field list is the order being edited
+
+    quint32 seed = 12345;
+    const auto random = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % quint32(bound));
+    };
+    const QStringList syllables = {"ab", "Äb", "eß", "ё", "st", "la", "La", "u"};
+    int records = words.size();
+    for (int step = 0; step < 1500; ++step) {
+        if (set.recordCount() > 0)
+            set.setRecNo(1 + random(set.recordCount()));
+        const QString deu = syllables[random(8)] + syllables[random(8)] + syllables[random(8)];
+        switch (random(4)) {
+        case 0:
+            set.deleteRecord();
+            --records;
+            break;
+        case 1:
+            set.insert();
+            ++records;
+            break;
+        default:
+            break;
+        }
+        set.setValue(0, deu);
+        set.setValue(1, syllables[random(8)]);
+        if (!errorOf([&] { set.post(); }).isEmpty()) {
+            if (set.state() == ClientDataSet::State::Insert)
+                --records;
+            set.cancel();
+        }
+    }
+    QCOMPARE(set.recordCount(), records);
+    const auto sorted = [&](int field, bool strictly) {
+        for (int row = 1; row < set.recordCount(); ++row) {
+            const int r =
+                DictionaryCollation::compare(set.textAt(row - 1, field), set.textAt(row, field));
+            if (r > 0 || (strictly && r == 0))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(sorted(1, false));
+    set.setIndexName("indD");
+    QVERIFY(sorted(0, true));
+    QCOMPARE(set.recordCount(), records);
+    set.setIndexName("indR");
+    QVERIFY(sorted(1, false));
+    QCOMPARE(set.recordCount(), records);
+    set.setIndexName(QString());
+    QCOMPARE(set.recordCount(), records);
 }
 
 void IndexTest::uniqueViolationKeepsEditing_data()
