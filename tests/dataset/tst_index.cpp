@@ -24,6 +24,7 @@ private slots:
     void storedOrderAppliedAtOpen();
     void fieldListOrder();
     void descendingIndex();
+    void orderAndSearchOnANumberField();
     void selectingTheCurrentIndexChangesNothing();
     void currentRecordStaysCurrentOnOrderChange();
     void unknownIndexName();
@@ -373,6 +374,27 @@ void IndexTest::descendingIndex()
     set.setValue(0, QString("Katze"));
     set.post();
     QCOMPARE(deuColumn(set), QStringList({"Zug", "Katze", "Baum", "Ärger", "Apfel"}));
+}
+
+void IndexTest::orderAndSearchOnANumberField()
+{
+    TableData table({{"Deu", FieldType::String, 20}, {"Seite", FieldType::Integer, 0}});
+    const QList<QVariant> pages = {10, 2, QVariant(), 33};
+    for (int i = 0; i < pages.size(); ++i) {
+        const RecordId id = table.appendRecord();
+        table.setText(id, 0, QStringLiteral("w%1").arg(i));
+        QVERIFY(table.setValue(id, 1, pages[i]));
+    }
+    ClientDataSet set("Table1");
+    set.openData(std::move(table));
+    set.setIndexFieldNames("Seite");
+    QCOMPARE(deuColumn(set), QStringList({"w2", "w1", "w0", "w3"})); // null first, by number
+    QVERIFY(set.locate("Seite", "3", true, false));
+    QCOMPARE(set.text(0), QString("w3"));
+    set.first();
+    set.setValue(1, 50);
+    set.post();
+    QCOMPARE(set.recNo(), 4);
 }
 
 void IndexTest::selectingTheCurrentIndexChangesNothing()
