@@ -174,6 +174,10 @@ void DataFile::write(const QString &path, const QByteArray &bytes)
     };
     if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes))
         throw fail(errno);
+    // The owner is kept where the system allows it (always for one's own files); elsewhere
+    // the new file belongs to the writer, which is no reason to refuse the write.
+    if (exists)
+        (void)!::fchown(fd.get(), st.st_uid, st.st_gid);
     if (fd.release() != 0)
         throw fail(errno);
     if (::rename(temporary.constData(), target.constData()) != 0)

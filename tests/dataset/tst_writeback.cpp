@@ -118,6 +118,7 @@ private slots:
     void readOnlyTarget();
     void readOnlyDirectoryRewritesInPlace();
     void permissionsAndLinksAreKept();
+    void ownerIsKept();
 };
 
 void WriteBackTest::formFollowsFileName_data()
@@ -388,6 +389,21 @@ void WriteBackTest::permissionsAndLinksAreKept()
     QCOMPARE(QFile::permissions(file.path) & 0x7077,
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     QCOMPARE(readPacket(readFile(file.path)).text(0, 1), QStringView(u"здание"));
+}
+
+void WriteBackTest::ownerIsKept()
+{
+    if (!runsAsRoot())
+        QSKIP("only root can give a file to another user");
+    DictionaryFile file;
+    QCOMPARE(::chown(QFile::encodeName(file.path).constData(), 65534, 65534), 0);
+    ClientDataSet set("Table1");
+    set.setFileName(file.path);
+    set.open();
+    changeFirstRecord(set);
+    set.close();
+    QCOMPARE(QFileInfo(file.path).ownerId(), 65534u);
+    QCOMPARE(QFileInfo(file.path).groupId(), 65534u);
 }
 
 QTEST_GUILESS_MAIN(WriteBackTest)
