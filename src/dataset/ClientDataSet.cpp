@@ -3,6 +3,7 @@
 #include "dataset/DataFile.h"
 #include "dataset/DataSetError.h"
 #include "dataset/Index.h"
+#include "dataset/ValueSearch.h"
 #include "dataset/filter/FilterCondition.h"
 #include "dataset/packet/DataPacket.h"
 
@@ -16,11 +17,6 @@ namespace {
 // Stands in the view for a new record that is not stored yet.
 constexpr RecordId kPendingRecord = 0xFFFFFFFFu;
 constexpr RecordId kNoRecord = 0xFFFFFFFEu;
-
-QString textOf(const QVariant &value)
-{
-    return value.isNull() ? QString() : value.toString();
-}
 
 } // namespace
 
@@ -75,6 +71,15 @@ public:
             throw error(QStringLiteral("Field index %1 out of range").arg(field));
     }
     bool editing() const { return state == State::Edit || state == State::Insert; }
+    /// Drops the edit buffer and returns to browsing; the caller tells the grid.
+    void leaveEditing()
+    {
+        buffer.clear();
+        editId = kNoRecord;
+        insertAnchor = kNoRecord;
+        modified = false;
+        state = State::Browse;
+    }
 
     Index *findIndex(const QString &name) const
     {
@@ -103,6 +108,19 @@ public:
         const filter::FilterOptions options{caseInsensitive, partial,
                                             point.isEmpty() ? QLatin1Char('.') : point.front()};
         return filter::compileFilter(text, data, options, q->objectName());
+    }
+
+    /// Validates a filter text with the given options and, when it is accepted, stores it
+    /// and restricts the view to it from its first record; a rejected text changes nothing.
+    void applyFilter(const QString &text, bool caseInsensitive, bool partial)
+    {
+        auto accepted = compile(text, table, caseInsensitive, partial);
+        filterText = text;
+        filterCaseInsensitive = caseInsensitive;
+        filterPartialCompare = partial;
+        condition = std::move(accepted);
+        rebuildView();
+        announceReset(kNoRecord);
     }
 
     bool passes(RecordId id) const { return !condition || condition->matches(table, id); }
@@ -246,10 +264,11 @@ void ClientDataSet::Private::announcePosted(int from, int to, RecordId id)
         emit q->rowChanged(from);
         return;
     }
+    // Each signal follows its own change, so the view's size matches what it announces.
     view.erase(view.begin() + from);
+    emit q->rowRemoved(from);
     view.insert(view.begin() + to, id);
     current = to;
-    emit q->rowRemoved(from);
     emit q->rowInserted(to);
     emit q->currentRowChanged(to);
 }
@@ -284,10 +303,7 @@ void ClientDataSet::Private::postEdit()
     for (std::size_t i = 0; i < built.size(); ++i)
         built[i]->move(moves[i].first, moves[i].second);
     changed = true;
-    modified = false;
-    buffer.clear();
-    editId = kNoRecord;
-    state = State::Browse;
+    leaveEditing();
     announcePosted(from, passes(id) ? to : -1, id);
     emit q->stateChanged(state);
 }
@@ -328,11 +344,7 @@ void ClientDataSet::Private::postInsert()
                             : std::find(fileOrder.begin(), fileOrder.end(), insertAnchor);
     fileOrder.insert(anchor, id);
     changed = true;
-    modified = false;
-    buffer.clear();
-    editId = kNoRecord;
-    insertAnchor = kNoRecord;
-    state = State::Browse;
+    leaveEditing();
     announcePosted(from, passes(id) ? to : -1, id);
     emit q->stateChanged(state);
 }
@@ -382,10 +394,12 @@ void ClientDataSet::open()
 {
     if (active())
         return;
-    const QByteArray bytes = DataFile::read(d->fileName);
+    QByteArray bytes = DataFile::read(d->fileName);
     if (bytes.isEmpty())
         throw d->error(QStringLiteral("Missing data provider or data packet"));
-    d->activate(packet::readPacket(bytes));
+    TableData table = packet::readPacket(bytes);
+    bytes = QByteArray(); // the file's bytes are not kept while the orders are built
+    d->activate(std::move(table));
 }
 
 void ClientDataSet::openData(TableData table)
@@ -540,16 +554,10 @@ void ClientDataSet::setFilter(const QString &text)
         return;
     }
     checkBrowseMode();
-    if (text != d->filterText) {
-        auto condition =
-            d->compile(text, d->table, d->filterCaseInsensitive, d->filterPartialCompare);
-        d->filterText = text;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
-    }
-    d->first();
+    if (text != d->filterText)
+        d->applyFilter(text, d->filterCaseInsensitive, d->filterPartialCompare);
+    else
+        d->first();
 }
 
 bool ClientDataSet::filtered() const
@@ -564,17 +572,17 @@ void ClientDataSet::setFiltered(bool on)
         return;
     }
     checkBrowseMode();
-    if (on != d->filtered) {
-        auto condition = on ? d->compile(d->filterText, d->table, d->filterCaseInsensitive,
-                                         d->filterPartialCompare)
-                            : nullptr;
-        d->filtered = on;
-        d->condition = std::move(condition);
+    if (on == d->filtered) {
+        d->first();
+    } else if (on) {
+        d->applyFilter(d->filterText, d->filterCaseInsensitive, d->filterPartialCompare);
+        d->filtered = true;
+    } else {
+        d->filtered = false;
+        d->condition.reset();
         d->rebuildView();
         d->announceReset(kNoRecord);
-        return;
     }
-    d->first();
 }
 
 bool ClientDataSet::filterCaseInsensitive() const
@@ -588,14 +596,10 @@ void ClientDataSet::setFilterCaseInsensitive(bool on)
         return;
     if (active() && d->filtered) {
         checkBrowseMode();
-        auto condition = d->compile(d->filterText, d->table, on, d->filterPartialCompare);
+        d->applyFilter(d->filterText, on, d->filterPartialCompare);
+    } else {
         d->filterCaseInsensitive = on;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
     }
-    d->filterCaseInsensitive = on;
 }
 
 bool ClientDataSet::filterPartialCompare() const
@@ -609,14 +613,10 @@ void ClientDataSet::setFilterPartialCompare(bool on)
         return;
     if (active() && d->filtered) {
         checkBrowseMode();
-        auto condition = d->compile(d->filterText, d->table, d->filterCaseInsensitive, on);
+        d->applyFilter(d->filterText, d->filterCaseInsensitive, on);
+    } else {
         d->filterPartialCompare = on;
-        d->condition = std::move(condition);
-        d->rebuildView();
-        d->announceReset(kNoRecord);
-        return;
     }
-    d->filterPartialCompare = on;
 }
 
 void ClientDataSet::first()
@@ -697,49 +697,7 @@ bool ClientDataSet::locate(const QString &field, const QString &text, bool parti
     d->requireActive();
     const int f = fieldIndex(field);
     checkBrowseMode();
-    // An empty search text finds only a value that is exactly "*", as the search boxes
-    // have always behaved; elsewhere "*" is an ordinary character.
-    const bool exactStar = partialKey && text.isEmpty();
-    const QStringView wanted = exactStar ? QStringView(u"*") : QStringView(text);
-    const bool prefix = partialKey && !exactStar;
-    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const auto matches = [&](QStringView value) {
-        if (prefix)
-            return value.size() >= wanted.size() &&
-                   (caseInsensitive || value.front() == wanted.front()) &&
-                   value.startsWith(wanted, cs);
-        return value.size() == wanted.size() && value.compare(wanted, cs) == 0;
-    };
-    const TableData &table = d->table;
-    const bool textField = table.fields()[f].type == FieldType::String;
-    const auto recordMatches = [&](RecordId id) {
-        if (textField)
-            return matches(table.text(id, f));
-        return matches(textOf(table.value(id, f)));
-    };
-
-    int found = -1;
-    if (d->view.size() * 4 < table.idCount() || !textField) {
-        for (std::size_t row = 0; row < d->view.size() && found < 0; ++row) {
-            if (recordMatches(d->view[row]))
-                found = int(row);
-        }
-    } else {
-        // The column is scanned in storage order, which reads memory straight through; only
-        // when something matched is the view walked to find the first match in its order.
-        std::vector<bool> hit(table.idCount());
-        bool any = false;
-        for (RecordId id = 0; id < table.idCount(); ++id) {
-            if (!table.isDeleted(id) && recordMatches(id)) {
-                hit[id] = true;
-                any = true;
-            }
-        }
-        for (std::size_t row = 0; any && row < d->view.size() && found < 0; ++row) {
-            if (hit[d->view[row]])
-                found = int(row);
-        }
-    }
+    const int found = ValueSearch(text, partialKey, caseInsensitive).firstRow(d->table, d->view, f);
     if (found < 0)
         return false;
     d->moveTo(found);
@@ -756,7 +714,7 @@ QVariant ClientDataSet::value(int field) const
 
 QString ClientDataSet::text(int field) const
 {
-    return textOf(value(field));
+    return ValueSearch::textOf(value(field));
 }
 
 QVariant ClientDataSet::valueAt(int row, int field) const
@@ -773,7 +731,7 @@ QVariant ClientDataSet::valueAt(int row, int field) const
 
 QString ClientDataSet::textAt(int row, int field) const
 {
-    return textOf(valueAt(row, field));
+    return ValueSearch::textOf(valueAt(row, field));
 }
 
 void ClientDataSet::setValue(int field, const QVariant &value)
@@ -844,20 +802,13 @@ void ClientDataSet::cancel()
 {
     if (d->state == State::Edit) {
         const bool wasModified = d->modified;
-        d->buffer.clear();
-        d->editId = kNoRecord;
-        d->modified = false;
-        d->state = State::Browse;
+        d->leaveEditing();
         if (wasModified)
             emit rowChanged(d->current);
         emit stateChanged(State::Browse);
     } else if (d->state == State::Insert) {
         const int row = d->current;
-        d->buffer.clear();
-        d->editId = kNoRecord;
-        d->insertAnchor = kNoRecord;
-        d->modified = false;
-        d->state = State::Browse;
+        d->leaveEditing();
         d->view.erase(d->view.begin() + row);
         d->current = d->clampedRow(row);
         emit rowRemoved(row);
@@ -876,10 +827,7 @@ void ClientDataSet::deleteRecord()
     if (d->view.empty())
         throw d->error(QStringLiteral("Cannot perform this operation on an empty dataset"));
     const bool wasEditing = d->state == State::Edit;
-    d->buffer.clear();
-    d->editId = kNoRecord;
-    d->modified = false;
-    d->state = State::Browse;
+    d->leaveEditing();
 
     const int row = d->current;
     const RecordId id = d->view[row];

@@ -130,6 +130,14 @@ public:
     const TableData &data() const;
 
 signals:
+    // Every signal follows its own change, so positions and recordCount() are those of the
+    // view at the moment it is emitted. A post emits, in this order: rowChanged(row) when the
+    // record keeps its row, or rowRemoved(old) and then rowInserted(new) when the order moves
+    // it, or rowRemoved(old) alone when it no longer passes the filter; currentRowChanged when
+    // the current row changed; stateChanged(Browse) (the state is already Browse during the
+    // row signals); afterPost(). insert()/append() emit rowInserted, currentRowChanged and
+    // stateChanged(Insert); cancelling one emits rowRemoved, currentRowChanged, stateChanged.
+
     /// The view was rebuilt: open, close, order or filter changed.
     void viewReset();
     /// The record at a view position changed its values.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +106,9 @@ QByteArray DataFile::read(const QString &path)
             return {};
         throw openError(path, errno);
     }
+    // Other programs may read the file meanwhile but not hold it locked for writing.
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0)
+        throw openError(path, errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         throw openError(path, errno);
@@ -140,9 +144,10 @@ void DataFile::write(const QString &path, const QByteArray &bytes)
     if (exists) {
         if (!S_ISREG(st.st_mode))
             throw createError(path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        // A read-only file is refused, as it would be refused in place.
+        // A read-only file is refused, as it would be refused in place, and so is one that
+        // another program holds locked.
         Descriptor probe(::open(target.constData(), O_WRONLY | O_CLOEXEC));
-        if (probe.get() < 0)
+        if (probe.get() < 0 || ::flock(probe.get(), LOCK_EX | LOCK_NB) != 0)
             throw createError(path, errno);
         mode = st.st_mode & 07777;
     } else {
@@ -169,6 +174,10 @@ void DataFile::write(const QString &path, const QByteArray &bytes)
     };
     if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes))
         throw fail(errno);
+    // The owner is kept where the system allows it (always for one's own files); elsewhere
+    // the new file belongs to the writer, which is no reason to refuse the write.
+    if (exists)
+        (void)!::fchown(fd.get(), st.st_uid, st.st_gid);
     if (fd.release() != 0)
         throw fail(errno);
     if (::rename(temporary.constData(), target.constData()) != 0)

@@ -29,21 +29,42 @@ void Index::build(const TableData &table, const std::vector<RecordId> &records,
 
     // Sorting (prefix, id) pairs keeps almost every comparison inside one cache line; the
     // texts are read only where the first eight letters tie.
+    // Packed to 12 bytes: at a million records the sort's working copy is the peak of the
+    // dataset's memory.
+#pragma pack(push, 4)
     struct Entry {
         std::uint64_t prefix;
         RecordId id;
     };
+#pragma pack(pop)
+    static_assert(sizeof(Entry) == 12);
     std::vector<Entry> entries;
     entries.reserve(records.size());
     for (RecordId id : records)
         entries.push_back({prefix(table, id), id});
-    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return compare({&table, a.id}, {&table, b.id}) < 0;
+    // Integers first, then the texts only within each run of equal prefixes: those runs are
+    // short, so each tie costs a few reads of the texts instead of one per sorting pass.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : a.id < b.id;
     });
+    for (auto run = entries.begin(); run != entries.end();) {
+        const std::uint64_t p = run->prefix;
+        const auto end =
+            std::find_if(run, entries.end(), [p](const Entry &e) { return e.prefix != p; });
+        if (end - run > 1) {
+            std::sort(run, end, [&](const Entry &a, const Entry &b) {
+                return compare({&table, a.id}, {&table, b.id}) < 0;
+            });
+        }
+        run = end;
+    }
     if (m_definition.unique) {
+        // Identical keys have identical prefixes, so only ties need reading the texts; a
+        // case-insensitive key may differ in a letter whose folding the prefix does not share.
+        const bool prefixDecides = !m_definition.caseInsensitive;
         for (std::size_t i = 1; i < entries.size(); ++i) {
+            if (prefixDecides && entries[i - 1].prefix != entries[i].prefix)
+                continue;
             const RecordKey key{&table, entries[i].id};
             if (sameKey({&table, entries[i - 1].id}, key)) {
                 throw Error(QStringLiteral("Key violation: index '%1' cannot be built, two "

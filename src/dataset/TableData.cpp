@@ -1,5 +1,7 @@
 #include "dataset/TableData.h"
 
+#include "system/Error.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -68,7 +70,7 @@ void TableData::reserve(RecordId records, std::size_t charsPerTextField)
 RecordId TableData::appendRecord()
 {
     for (TextColumn &c : m_text) {
-        c.offset.push_back(c.chars.size());
+        c.offset.push_back(std::uint32_t(c.chars.size()));
         c.length.push_back(kNull);
     }
     for (auto &c : m_other)
@@ -118,7 +120,9 @@ void TableData::setText(RecordId id, int field, QStringView text)
     TextColumn &c = m_text[m_slot[field]];
     // An edit appends the new text; the old characters stay unused until the table is
     // written and loaded again. Edits are one record at a time, so this costs nothing.
-    c.offset[id] = c.chars.size();
+    if (c.chars.size() + std::size_t(text.size()) > kMaxArena)
+        throw Error(QStringLiteral("The table is too large to hold in memory"));
+    c.offset[id] = std::uint32_t(c.chars.size());
     c.length[id] = std::uint32_t(text.size());
     c.chars.insert(c.chars.end(), text.utf16(), text.utf16() + text.size());
 }

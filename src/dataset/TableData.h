@@ -59,10 +59,13 @@ public:
 private:
     struct TextColumn {
         std::vector<char16_t> chars;
-        std::vector<std::uint64_t> offset;
+        // 32-bit offsets keep a million records 8 MB smaller; setText() refuses to grow an
+        // arena past what they can address.
+        std::vector<std::uint32_t> offset;
         std::vector<std::uint32_t> length; // kNull for null
     };
     static constexpr std::uint32_t kNull = 0xFFFFFFFFu;
+    static constexpr std::size_t kMaxArena = 0xFFFFFFFFu;
 
     FieldDefs m_fields;
     std::vector<int> m_slot; // field → index into m_text or m_other

@@ -63,9 +63,9 @@ void convert(const CommandContext &context)
 // info IN: the form, one line per field and the number of records
 void info(const CommandContext &context)
 {
-    const QString &in = context.arguments[0];
-    const TableData table = ToolFiles::readPacket(in);
-    const bool binary = packet::detectForm(ToolFiles::read(in)) == packet::PacketForm::Binary;
+    const QByteArray bytes = ToolFiles::readPacketBytes(context.arguments[0]);
+    const bool binary = packet::detectForm(bytes) == packet::PacketForm::Binary;
+    const TableData table = packet::readPacket(bytes);
     QString text = binary ? QStringLiteral("binary\n") : QStringLiteral("xml\n");
     for (const FieldDef &field : table.fields())
         text += QStringLiteral("%1\t%2\t%3\n")

@@ -40,12 +40,19 @@ QByteArray ToolFiles::read(const QString &path)
     return file.readAll();
 }
 
+QByteArray ToolFiles::readPacketBytes(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        throw DataSetError(kDataSetName, QStringLiteral("Missing data provider or data packet"));
+    QByteArray bytes = read(path);
+    if (bytes.isEmpty())
+        throw DataSetError(kDataSetName, QStringLiteral("Missing data provider or data packet"));
+    return bytes;
+}
+
 TableData ToolFiles::readPacket(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || (info.isFile() && info.size() == 0))
-        throw DataSetError(kDataSetName, QStringLiteral("Missing data provider or data packet"));
-    return packet::readPacket(read(path));
+    return packet::readPacket(readPacketBytes(path));
 }
 
 void ToolFiles::write(const QString &path, const QByteArray &bytes, bool force)

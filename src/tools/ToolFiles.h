@@ -12,8 +12,10 @@ class ToolFiles {
 public:
     /// The whole file; throws "Cannot open file "…". <system text>".
     static QByteArray read(const QString &path);
-    /// A data packet of either form; a missing or empty file is the dataset's
+    /// The bytes of a data packet file; a missing or empty file is the dataset's
     /// "Table1: Missing data provider or data packet", as in the program.
+    static QByteArray readPacketBytes(const QString &path);
+    /// A data packet of either form, read as readPacketBytes() reads it.
     static TableData readPacket(const QString &path);
     /// Replaces the file at once, never leaving half a file; an existing file only with
     /// force. Throws "Cannot create file "…". <system text>".

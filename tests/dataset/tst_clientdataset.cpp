@@ -50,6 +50,7 @@ private slots:
     void locateInFilteredOrderedView();
     void signalsOfEditing_data();
     void signalsOfEditing();
+    void signalsKeepAModelInStep();
 };
 
 void ClientDataSetTest::closedDataSetRefusesOperations_data()
@@ -520,6 +521,58 @@ void ClientDataSetTest::signalsOfEditing()
     SignalLog log(set);
     actions(set);
     QCOMPARE(log.take(), expected);
+}
+
+void ClientDataSetTest::signalsKeepAModelInStep()
+{
+    // A model that follows only the signals must hold the view's rows at every signal.
+    QStringList model;
+    int mismatches = 0;
+    ClientDataSet set("Table1");
+    set.addIndex("indD", "Deu", ClientDataSet::Unique);
+    set.setFilter("Deu <> 'Zaun'");
+    set.openData(dictionary(kWords));
+    model = deuColumn(set);
+    const auto check = [&] {
+        if (model != deuColumn(set))
+            ++mismatches;
+    };
+    connect(&set, &ClientDataSet::viewReset, this, [&] {
+        model = set.active() ? deuColumn(set) : QStringList();
+        if (set.active())
+            check();
+    });
+    connect(&set, &ClientDataSet::rowInserted, this, [&](int row) {
+        model.insert(row, set.textAt(row, 0));
+        check();
+    });
+    connect(&set, &ClientDataSet::rowRemoved, this, [&](int row) {
+        model.removeAt(row);
+        check();
+    });
+    connect(&set, &ClientDataSet::rowChanged, this, [&](int row) {
+        model[row] = set.textAt(row, 0);
+        check();
+    });
+
+    set.setIndexName("indD");
+    set.setFiltered(true);
+    set.setRecNo(2);
+    set.setValue(0, QString("Wolf")); // moves to the end
+    set.post();
+    set.insert();
+    set.setValue(0, QString("Adler")); // moves to the top
+    set.post();
+    set.setValue(0, QString("Zaun")); // leaves the filtered view
+    set.post();
+    set.append();
+    set.cancel();
+    set.last();
+    set.deleteRecord();
+    QCOMPARE(mismatches, 0);
+    QCOMPARE(model, QStringList({"Apfel", "Haus", "Katze", "Wolf"}));
+    set.close();
+    QVERIFY(model.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(ClientDataSetTest)

@@ -11,8 +11,10 @@ class IndexTest : public QObject {
 private slots:
     void dictionaryOrder_data();
     void dictionaryOrder();
+    void buildAgreesWithFullComparison();
     void buildsWhenSelected();
     void indexesAreKeptUpToDate();
+    void manyChangesKeepEveryIndexSorted();
     void uniqueViolationKeepsEditing_data();
     void uniqueViolationKeepsEditing();
     void caseVariantsAreDifferentKeys();
@@ -22,6 +24,7 @@ private slots:
     void storedOrderAppliedAtOpen();
     void fieldListOrder();
     void descendingIndex();
+    void orderAndSearchOnANumberField();
     void selectingTheCurrentIndexChangesNothing();
     void currentRecordStaysCurrentOnOrderChange();
     void unknownIndexName();
@@ -74,6 +77,47 @@ void IndexTest::dictionaryOrder()
     QVERIFY(DictionaryCollation::sortPrefix(before) <= DictionaryCollation::sortPrefix(after));
 }
 
+void IndexTest::buildAgreesWithFullComparison()
+{
+    // Every text of up to three characters over letters that fold, expand, mark or fall
+    // outside the prefix's exact range: the build, which sorts by prefix first, must give
+    // the order of the full comparison, and that order must be total.
+    const QString alphabet = QString::fromUtf8("aAäÄsßeёЁжй€æ \u0301");
+    QStringList words;
+    for (QChar a : alphabet) {
+        words << QString(a);
+        for (QChar b : alphabet) {
+            words << QString(a) + b;
+            for (QChar c : alphabet)
+                words << QString(a) + b + c;
+        }
+    }
+    words << "aaaaaaaab"
+          << "aaaaaaaaa"
+          << "ssssssss"
+          << "ßßßß"
+          << "";
+    TableData table({{"Deu", FieldType::String, 10}});
+    for (const QString &w : words)
+        table.setText(table.appendRecord(), 0, w);
+    ClientDataSet set("Table1");
+    set.addIndex("indD", "Deu", ClientDataSet::Unique);
+    set.openData(std::move(table));
+    set.setIndexName("indD"); // unique: no two of the texts may compare equal
+
+    QStringList expected = words;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return DictionaryCollation::compare(a, b) < 0;
+    });
+    QCOMPARE(deuColumn(set), expected);
+    for (int i = 1; i < expected.size(); ++i) {
+        QVERIFY2(DictionaryCollation::compare(expected[i - 1], expected[i]) < 0,
+                 qPrintable(expected[i - 1] + " / " + expected[i]));
+        QVERIFY(DictionaryCollation::sortPrefix(expected[i - 1]) <=
+                DictionaryCollation::sortPrefix(expected[i]));
+    }
+}
+
 void IndexTest::buildsWhenSelected()
 {
     ClientDataSet set("Table1");
@@ -117,6 +161,74 @@ void IndexTest::indexesAreKeptUpToDate()
     QCOMPARE(set.text(0), QString("Wagen")); // the current record stays current
 }
 
+void IndexTest::manyChangesKeepEveryIndexSorted()
+{
+    // Random posts, insertions and deletions in one order; afterwards every built order,
+    // maintained one record at a time, must still be sorted and hold every record.
+    QStringList words;
+    for (int i = 0; i < 150; ++i)
+        words << QStringLiteral("w%1=r%2").arg(i * 7919 % 1000).arg(i % 13);
+    ClientDataSet set("Table1");
+    set.addIndex("indD", "Deu", ClientDataSet::Unique);
+    set.addIndex("indR", "Rus");
+    set.openData(dictionary(words));
+    set.setIndexName("indR");
+    set.setIndexFieldNames("Rus;Deu");
+    set.setIndexName("indD");
+    set.setIndexFieldNames("Rus;Deu"); // the field list is the order being edited
+
+    quint32 seed = 12345;
+    const auto random = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % quint32(bound));
+    };
+    const QStringList syllables = {"ab", "Äb", "eß", "ё", "st", "la", "La", "u"};
+    int records = words.size();
+    for (int step = 0; step < 1500; ++step) {
+        if (set.recordCount() > 0)
+            set.setRecNo(1 + random(set.recordCount()));
+        const QString deu = syllables[random(8)] + syllables[random(8)] + syllables[random(8)];
+        switch (random(4)) {
+        case 0:
+            set.deleteRecord();
+            --records;
+            break;
+        case 1:
+            set.insert();
+            ++records;
+            break;
+        default:
+            break;
+        }
+        set.setValue(0, deu);
+        set.setValue(1, syllables[random(8)]);
+        if (!errorOf([&] { set.post(); }).isEmpty()) {
+            if (set.state() == ClientDataSet::State::Insert)
+                --records;
+            set.cancel();
+        }
+    }
+    QCOMPARE(set.recordCount(), records);
+    const auto sorted = [&](int field, bool strictly) {
+        for (int row = 1; row < set.recordCount(); ++row) {
+            const int r =
+                DictionaryCollation::compare(set.textAt(row - 1, field), set.textAt(row, field));
+            if (r > 0 || (strictly && r == 0))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(sorted(1, false));
+    set.setIndexName("indD");
+    QVERIFY(sorted(0, true));
+    QCOMPARE(set.recordCount(), records);
+    set.setIndexName("indR");
+    QVERIFY(sorted(1, false));
+    QCOMPARE(set.recordCount(), records);
+    set.setIndexName(QString());
+    QCOMPARE(set.recordCount(), records);
+}
+
 void IndexTest::uniqueViolationKeepsEditing_data()
 {
     QTest::addColumn<bool>("insert");
@@ -144,8 +256,12 @@ void IndexTest::uniqueViolationKeepsEditing()
     QVERIFY(set.modified());
     QCOMPARE(posts, 0);
     QVERIFY(!set.changedSinceOpen());
-    // Moving away tries the post again and fails the same way.
+    // Moving away or changing the order tries the post again and fails the same way,
+    // changing nothing.
     QVERIFY(!errorOf([&] { set.next(); }).isEmpty());
+    QVERIFY(!errorOf([&] { set.setIndexFieldNames("Deu;Rus"); }).isEmpty());
+    QCOMPARE(set.indexName(), QString("indD"));
+    QVERIFY(set.modified());
     set.setValue(0, QString("Hof"));
     set.post();
     QCOMPARE(deuColumn(set),
@@ -262,6 +378,27 @@ void IndexTest::descendingIndex()
     set.setValue(0, QString("Katze"));
     set.post();
     QCOMPARE(deuColumn(set), QStringList({"Zug", "Katze", "Baum", "Ärger", "Apfel"}));
+}
+
+void IndexTest::orderAndSearchOnANumberField()
+{
+    TableData table({{"Deu", FieldType::String, 20}, {"Seite", FieldType::Integer, 0}});
+    const QList<QVariant> pages = {10, 2, QVariant(), 33};
+    for (int i = 0; i < pages.size(); ++i) {
+        const RecordId id = table.appendRecord();
+        table.setText(id, 0, QStringLiteral("w%1").arg(i));
+        QVERIFY(table.setValue(id, 1, pages[i]));
+    }
+    ClientDataSet set("Table1");
+    set.openData(std::move(table));
+    set.setIndexFieldNames("Seite");
+    QCOMPARE(deuColumn(set), QStringList({"w2", "w1", "w0", "w3"})); // null first, by number
+    QVERIFY(set.locate("Seite", "3", true, false));
+    QCOMPARE(set.text(0), QString("w3"));
+    set.first();
+    set.setValue(1, 50);
+    set.post();
+    QCOMPARE(set.recNo(), 4);
 }
 
 void IndexTest::selectingTheCurrentIndexChangesNothing()

@@ -69,8 +69,9 @@ private slots:
     void detectForm();
     void damagedPacketIsRefused_data();
     void damagedPacketIsRefused();
-    void xmlWithoutDeclarationFallsBackToWindows1251();
-    void xmlDeclaredEncodingIsHonoured();
+    void xmlEncodings_data();
+    void xmlEncodings();
+    void xmlUnknownEncodingIsRefused();
     void xmlHandWrittenPacketIsRead();
     void xmlKeepsWhitespaceInAttributes();
     void xmlRefusesWhatItCannotHold_data();
@@ -282,32 +283,51 @@ void PacketTest::damagedPacketIsRefused()
     QCOMPARE(readError(fixture(file.toLatin1().constData())), message);
 }
 
-void PacketTest::xmlWithoutDeclarationFallsBackToWindows1251()
+void PacketTest::xmlEncodings_data()
 {
-    QByteArray bytes = "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("rus");
+
+    const QString body =
+        QStringLiteral("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
                        "<FIELD attrname=\"Deu\" fieldtype=\"string\" WIDTH=\"20\"/>"
                        "<FIELD attrname=\"Rus\" fieldtype=\"string\" WIDTH=\"20\"/>"
-                       "</FIELDS><PARAMS/></METADATA><ROWDATA>";
-    QStringEncoder toCp1251("windows-1251");
-    bytes += toCp1251.encode(u"<ROW Deu=\"Igel\" Rus=\"ёж\"/></ROWDATA></DATAPACKET>");
-    QVERIFY(!toCp1251.hasError());
+                       "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+                       "<ROW Deu=\"Igel\" Rus=\"ёжик\"/></ROWDATA></DATAPACKET>");
+    const auto encoded = [](const char *encoding, const QString &text,
+                            QStringEncoder::Flags flags = QStringEncoder::Flag::Default) {
+        QStringEncoder encoder(encoding, flags);
+        const QByteArray bytes = encoder.encode(text);
+        if (encoder.hasError())
+            qFatal("cannot encode as %s", encoding);
+        return bytes;
+    };
+    const QString declaration = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n");
 
-    const TableData table = readPacket(bytes);
-    QCOMPARE(table.text(0, 1), u"ёж");
-
-    // The same without the fallback: valid UTF-8 stays UTF-8.
-    const TableData utf8 =
-        readPacket(QString::fromLatin1(bytes.left(bytes.indexOf("<ROW "))).toUtf8() +
-                   QByteArray("<ROW Deu=\"Igel\" Rus=\"ёж\"/></ROWDATA></DATAPACKET>"));
-    QCOMPARE(utf8.text(0, 1), u"ёж");
+    QTest::newRow("no declaration, UTF-8") << body.toUtf8() << "ёжик";
+    QTest::newRow("no declaration, Windows-1251") << encoded("windows-1251", body) << "ёжик";
+    QTest::newRow("UTF-8 with byte-order mark")
+        << encoded("UTF-8", body, QStringEncoder::Flag::WriteBom) << "ёжик";
+    QTest::newRow("UTF-16 with byte-order mark")
+        << encoded("UTF-16LE", body, QStringEncoder::Flag::WriteBom) << "ёжик";
+    QTest::newRow("declared windows-1251")
+        << encoded("windows-1251", declaration.arg("windows-1251") + body) << "ёжик";
+    QTest::newRow("declared KOI8-R")
+        << encoded("KOI8-R", declaration.arg("KOI8-R") + body) << "ёжик";
+    QTest::newRow("declared windows-1251 fixture") << fixture("windows1251.xml") << "ёлка";
 }
 
-void PacketTest::xmlDeclaredEncodingIsHonoured()
+void PacketTest::xmlEncodings()
 {
-    const TableData table = readPacket(fixture("windows1251.xml"));
-    QCOMPARE(table.idCount(), RecordId(2));
-    QCOMPARE(table.text(0, 1), u"ёлка");
-    QCOMPARE(table.text(1, 1), u"Жёлудь");
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, rus);
+    QCOMPARE(readPacket(bytes).text(0, 1), rus);
+}
+
+void PacketTest::xmlUnknownEncodingIsRefused()
+{
+    QCOMPARE(readError("<?xml version=\"1.0\" encoding=\"x-nowhere\"?><DATAPACKET/>"),
+             QStringLiteral("The data packet is damaged: the encoding \"x-nowhere\" is not known"));
 }
 
 void PacketTest::xmlHandWrittenPacketIsRead()
@@ -338,14 +358,16 @@ void PacketTest::xmlRefusesWhatItCannotHold_data()
     QTest::addColumn<QString>("fieldName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("control character") << "Deu" << QStringLiteral("a\x01")
-                                       << "The XML form cannot hold the text of field \"Deu\": it "
-                                          "contains a character that XML cannot hold";
-    QTest::newRow("lone surrogate") << "Deu" << QString(QChar(0xD800))
-                                    << "The XML form cannot hold the text of field \"Deu\": it "
-                                       "contains a character that XML cannot hold";
-    QTest::newRow("blank in field name") << "Deu Wort" << QStringLiteral("x")
-                                         << "The XML form cannot hold the field name \"Deu Wort\"";
+    QTest::addColumn<bool>("binaryHoldsIt");
+    const QString badText = QStringLiteral("The XML form cannot hold the text of field \"Deu\": it "
+                                           "contains a character that XML cannot hold");
+    QTest::newRow("control character") << "Deu" << QStringLiteral("a\x01\x1F") << badText << true;
+    QTest::newRow("U+FFFF") << "Deu" << QString(QChar(0xFFFF)) << badText << true;
+    // No UTF-8 holds a lone surrogate either: the binary form writes U+FFFD for it.
+    QTest::newRow("lone surrogate") << "Deu" << QString(QChar(0xD800)) << badText << false;
+    QTest::newRow("blank in field name")
+        << "Deu Wort" << QStringLiteral("x")
+        << "The XML form cannot hold the field name \"Deu Wort\"" << true;
 }
 
 void PacketTest::xmlRefusesWhatItCannotHold()
@@ -353,6 +375,7 @@ void PacketTest::xmlRefusesWhatItCannotHold()
     QFETCH(QString, fieldName);
     QFETCH(QString, text);
     QFETCH(QString, message);
+    QFETCH(bool, binaryHoldsIt);
     TableData table({{fieldName, FieldType::String, 10}});
     table.setText(table.appendRecord(), 0, text);
     try {
@@ -361,6 +384,8 @@ void PacketTest::xmlRefusesWhatItCannotHold()
     } catch (const Error &e) {
         QCOMPARE(e.message(), message);
     }
+    const TableData back = readPacket(writePacket(table, PacketForm::Binary));
+    QCOMPARE(back.text(0, 0) == text, binaryHoldsIt);
 }
 
 QTEST_GUILESS_MAIN(PacketTest)

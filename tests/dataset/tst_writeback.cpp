@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -111,9 +114,11 @@ private slots:
     void failedWriteKeepsOldFileAndTable();
     void vanishedDirectory();
     void directoryIsAFile();
+    void lockedFile();
     void readOnlyTarget();
     void readOnlyDirectoryRewritesInPlace();
     void permissionsAndLinksAreKept();
+    void ownerIsKept();
 };
 
 void WriteBackTest::formFollowsFileName_data()
@@ -311,6 +316,31 @@ void WriteBackTest::directoryIsAFile()
     QCOMPARE(deuOfFile(dir.filePath("words.db")).size(), 3);
 }
 
+void WriteBackTest::lockedFile()
+{
+    DictionaryFile file;
+    QFile other(file.path); // another program holding the file locked for writing
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    ClientDataSet set("Table1");
+    set.setFileName(file.path);
+    const QString busy = QString::fromLocal8Bit(std::strerror(EWOULDBLOCK));
+    QCOMPARE(errorOf([&] { set.open(); }),
+             QStringLiteral("Cannot open file \"%1\". %2").arg(file.path, busy));
+    QVERIFY(!set.active());
+    ::flock(other.handle(), LOCK_UN);
+    set.open();
+    changeFirstRecord(set);
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    QCOMPARE(errorOf([&] { set.close(); }),
+             QStringLiteral("Cannot create file \"%1\". %2").arg(file.path, busy));
+    QVERIFY(set.active());
+    QCOMPARE(readFile(file.path), file.content);
+    ::flock(other.handle(), LOCK_UN);
+    set.close();
+    QCOMPARE(readPacket(readFile(file.path)).text(0, 1), QStringView(u"здание"));
+}
+
 void WriteBackTest::readOnlyTarget()
 {
     if (runsAsRoot())
@@ -359,6 +389,21 @@ void WriteBackTest::permissionsAndLinksAreKept()
     QCOMPARE(QFile::permissions(file.path) & 0x7077,
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     QCOMPARE(readPacket(readFile(file.path)).text(0, 1), QStringView(u"здание"));
+}
+
+void WriteBackTest::ownerIsKept()
+{
+    if (!runsAsRoot())
+        QSKIP("only root can give a file to another user");
+    DictionaryFile file;
+    QCOMPARE(::chown(QFile::encodeName(file.path).constData(), 65534, 65534), 0);
+    ClientDataSet set("Table1");
+    set.setFileName(file.path);
+    set.open();
+    changeFirstRecord(set);
+    set.close();
+    QCOMPARE(QFileInfo(file.path).ownerId(), 65534u);
+    QCOMPARE(QFileInfo(file.path).groupId(), 65534u);
 }
 
 QTEST_GUILESS_MAIN(WriteBackTest)

@@ -42,11 +42,6 @@ bool isWordPart(QChar c)
     return isAsciiLetter(c) || isDigit(c) || c == u'_' || c == u'.' || c == u'[' || c == u']';
 }
 
-bool isQuoteChar(QChar c)
-{
-    return c == u'\'' || c == u'"' || c == u'`';
-}
-
 [[noreturn]] void invalidCharacter(QChar c)
 {
     throw Error(QStringLiteral("Invalid filter expression character: '%1'").arg(c));
@@ -196,7 +191,7 @@ Token Lexer::readText()
 
 // A single quote closes its literal unless another quote follows later and the text after
 // it, past blanks, ")", "," and "(", begins with a plain word: then it is an apostrophe.
-bool Lexer::quoteIsPartOfText(qsizetype quote) const
+bool Lexer::quoteIsPartOfText(qsizetype quote)
 {
     if (m_lastQuote <= quote)
         return false;
@@ -209,22 +204,34 @@ bool Lexer::quoteIsPartOfText(qsizetype quote) const
     return plainWordAt(pos);
 }
 
-// A plain word: the run up to the next space, line break, ",", "(" or the end, that does
-// not start like an operand or an operator, holds no quoted section and no "." after its
-// first character, and is no keyword that may follow a literal.
-bool Lexer::plainWordAt(qsizetype pos) const
+bool Lexer::endsRun(qsizetype pos) const
 {
-    const auto endsRun = [this](qsizetype p) {
-        const QChar c = at(p);
-        return p >= m_text.size() || c == u' ' || c == u'\r' || c == u'\n' || c == u',' ||
-               c == u'(';
-    };
-    const auto runAt = [&](qsizetype p) {
-        qsizetype end = p;
-        while (!endsRun(end))
-            ++end;
-        return QStringView(m_text).mid(p, end - p);
-    };
+    const QChar c = at(pos);
+    return pos >= m_text.size() || c == u' ' || c == u'\r' || c == u'\n' || c == u',' || c == u'(';
+}
+
+void Lexer::indexRuns()
+{
+    const qsizetype n = m_text.size();
+    m_runEnd.assign(n + 1, n);
+    m_nextDot.assign(n + 2, n);
+    for (auto &next : m_nextQuote)
+        next.assign(n + 2, n);
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        const QChar c = m_text[i];
+        m_runEnd[i] = endsRun(i) ? i : m_runEnd[i + 1];
+        m_nextDot[i] = c == u'.' ? i : m_nextDot[i + 1];
+        m_nextQuote[0][i] = c == u'\'' ? i : m_nextQuote[0][i + 1];
+        m_nextQuote[1][i] = c == u'"' ? i : m_nextQuote[1][i + 1];
+        m_nextQuote[2][i] = c == u'`' ? i : m_nextQuote[2][i + 1];
+    }
+}
+
+// A plain word: the run up to the next space, line break, ",", "(" or the end, that does
+// not start like an operand or an operator, holds no quoted section ("'", '"' or "`" twice)
+// and no "." after its first character, and is no keyword that may follow a literal.
+bool Lexer::plainWordAt(qsizetype pos)
+{
     if (endsRun(pos))
         return false;
     const QChar first = m_text[pos];
@@ -233,37 +240,34 @@ bool Lexer::plainWordAt(qsizetype pos) const
     if (first == u'/' && (at(pos + 1) == u'*' || at(pos + 1) == u'/'))
         return false;
 
-    const QStringView run = runAt(pos);
-    bool unmatched[3] = {false, false, false}; // "'", '"', "`" known to have no closing one
-    for (qsizetype i = 0; i < run.size(); ++i) {
-        const QChar c = run[i];
-        if (c == u'.' && i > 0)
+    if (m_runEnd.empty())
+        indexRuns();
+    const qsizetype end = m_runEnd[pos];
+    if (m_nextDot[pos + 1] < end)
+        return false;
+    for (const auto &next : m_nextQuote) {
+        const qsizetype opening = next[pos];
+        if (opening < end && next[opening + 1] < end)
             return false;
-        if (!isQuoteChar(c))
-            continue;
-        const int which = c == u'\'' ? 0 : c == u'"' ? 1 : 2;
-        if (unmatched[which])
-            continue;
-        if (run.indexOf(c, i + 1) >= 0)
-            return false;
-        unmatched[which] = true;
     }
 
+    const QStringView run = QStringView(m_text).mid(pos, end - pos);
     for (const char *keyword : kLiteralClosingKeywords) {
         if (run.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0)
             return false;
     }
-    const auto nextRunIs = [&](const char *word) {
-        qsizetype p = pos + run.size();
+    const auto nextRunIs = [&](QLatin1String word) {
+        qsizetype p = end;
         while (at(p) == u' ' || at(p) == u'\r' || at(p) == u'\n')
             ++p;
-        return runAt(p).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+        return QStringView(m_text).mid(p, word.size()).compare(word, Qt::CaseInsensitive) == 0 &&
+               endsRun(p + word.size());
     };
     if (run.compare(QLatin1String("GROUP"), Qt::CaseInsensitive) == 0 ||
         run.compare(QLatin1String("ORDER"), Qt::CaseInsensitive) == 0)
-        return !nextRunIs("BY");
+        return !nextRunIs(QLatin1String("BY"));
     if (run.compare(QLatin1String("FOR"), Qt::CaseInsensitive) == 0)
-        return !nextRunIs("UPDATE");
+        return !nextRunIs(QLatin1String("UPDATE"));
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QChar>
 #include <QString>
+#include <vector>
 
 namespace sorvane::filter {
 
@@ -27,8 +28,10 @@ private:
     Token readOperator();
     Token readIsTest(qsizetype start);
     QString readBareWord();
-    bool quoteIsPartOfText(qsizetype quote) const;
-    bool plainWordAt(qsizetype pos) const;
+    bool quoteIsPartOfText(qsizetype quote);
+    bool plainWordAt(qsizetype pos);
+    bool endsRun(qsizetype pos) const;
+    void indexRuns();
     bool operandEnded() const;
     Token make(TokenKind kind, qsizetype start, QString value = {}) const;
     QChar at(qsizetype pos) const { return pos < m_text.size() ? m_text[pos] : QChar(); }
@@ -38,6 +41,13 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_lastQuote = -1;
     TokenKind m_previous = TokenKind::End;
+
+    // For the apostrophe rule, built once when a literal first needs it so that every
+    // quote's look-ahead costs the same whatever the text's length: per position, where
+    // its run ends and where the next ".", "'", '"' and "`" stand (the text's size if none).
+    std::vector<qsizetype> m_runEnd;
+    std::vector<qsizetype> m_nextDot;
+    std::vector<qsizetype> m_nextQuote[3];
 };
 
 } // namespace sorvane::filter

@@ -99,12 +99,17 @@ qsizetype Utf8Text::firstInvalid(QByteArrayView bytes)
 
 void Utf8Text::append(QByteArray &out, QStringView text)
 {
+    // Room for the worst case (three bytes per unit) first, so the loop writes through a
+    // plain pointer; the array keeps its capacity when cut back to what was written.
+    const qsizetype start = out.size();
+    out.resize(start + 3 * text.size());
+    auto *o = reinterpret_cast<unsigned char *>(out.data() + start);
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
     while (p < end) {
         char32_t cp = *p++;
         if (cp < 0x80) {
-            out.append(char(cp));
+            *o++ = static_cast<unsigned char>(cp);
             continue;
         }
         if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -114,17 +119,19 @@ void Utf8Text::append(QByteArray &out, QStringView text)
                 cp = 0xFFFD;
         }
         if (cp < 0x800) {
-            out.append(char(0xC0 | (cp >> 6)));
+            *o++ = static_cast<unsigned char>(0xC0 | (cp >> 6));
         } else if (cp < 0x10000) {
-            out.append(char(0xE0 | (cp >> 12)));
-            out.append(char(0x80 | ((cp >> 6) & 0x3F)));
+            *o++ = static_cast<unsigned char>(0xE0 | (cp >> 12));
+            *o++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
         } else {
-            out.append(char(0xF0 | (cp >> 18)));
-            out.append(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.append(char(0x80 | ((cp >> 6) & 0x3F)));
+            // Two units became four bytes: still within the room made for them.
+            *o++ = static_cast<unsigned char>(0xF0 | (cp >> 18));
+            *o++ = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
         }
-        out.append(char(0x80 | (cp & 0x3F)));
+        *o++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     }
+    out.truncate(o - reinterpret_cast<unsigned char *>(out.data()));
 }
 
 } // namespace sorvane::packet

@@ -86,6 +86,8 @@ class PacketParser {
 public:
     explicit PacketParser(const QByteArray &bytes)
     {
+        // A packet uses no namespaces; resolving them would only cost time on every row.
+        m_xml.setNamespaceProcessing(false);
         const QString text = decodedDocument(bytes);
         if (text.isNull())
             m_xml.addData(bytes);
@@ -101,7 +103,8 @@ public:
         TableData table = datapacket();
         while (!m_xml.atEnd()) {
             const QXmlStreamReader::TokenType token = m_xml.readNext();
-            if (token == QXmlStreamReader::StartElement || isText(token))
+            if (token == QXmlStreamReader::StartElement ||
+                (token == QXmlStreamReader::Characters && !m_xml.isWhitespace()))
                 fail(QStringLiteral("there is content after DATAPACKET"));
         }
         checkReader();
@@ -206,11 +209,6 @@ private:
                          .arg(fields[f].name, attribute.value()));
         }
         expectEnd(u"ROW");
-    }
-
-    static bool isText(QXmlStreamReader::TokenType token)
-    {
-        return token == QXmlStreamReader::Characters || token == QXmlStreamReader::EntityReference;
     }
 
     // Moves to the next start or end element, passing comments, processing instructions and

@@ -118,6 +118,10 @@ QByteArray TsvText::write(const TableData &table)
 
 void TsvText::appendHeader(QByteArray &out, const FieldDefs &fields)
 {
+    // A first name that starts with U+FEFF would be taken for a byte-order mark when read
+    // again; a real mark in front keeps it.
+    if (!fields.isEmpty() && fields[0].name.startsWith(QChar(0xFEFF)))
+        out.append("\xEF\xBB\xBF");
     for (qsizetype f = 0; f < fields.size(); ++f) {
         if (f > 0)
             out.append('\t');
