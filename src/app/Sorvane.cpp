@@ -115,6 +115,10 @@ TSorvane::TSorvane(QWidget *parent) : QMainWindow(parent)
     GradientCaption1 = GradientCaption::install(this);
     GradientCaption1->setObjectName(QStringLiteral("GradientCaption1"));
     GradientCaption1->setText(QStringLiteral("Vimbor"));
+    // Outer 721 × 566 around the designed 713 × 512 client area: the frame, the caption and
+    // the menu bar share the rest.
+    GradientCaption1->setCaptionHeight(566 - 512 - 2 * GradientCaption::FrameWidth -
+                                       MainMenu1->sizeHint().height());
     connectHandlers();
     resize(721, 566);
 

@@ -498,10 +498,9 @@ void DBGrid::showCurrentInRow(int row)
 {
     if (!dataSetActive() || dataSet()->recNo() < 1)
         return;
-    const int records = dataSet()->recordCount();
-    const int lastTop = qMax(0, records - visibleRowCapacity());
-    const int top = qBound(0, dataSet()->recNo() - 1 - row, lastTop);
-    verticalScrollBar()->setValue(top);
+    // The scroll bar's range ends where the last record stands in the bottom row.
+    verticalScrollBar()->setValue(
+        qBound(0, dataSet()->recNo() - 1 - row, verticalScrollBar()->maximum()));
 }
 
 } // namespace sorvane

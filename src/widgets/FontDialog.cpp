@@ -193,7 +193,8 @@ GridFont FontDialog::chosen() const
     bool valid = false;
     const int points = m_size->currentText().toInt(&valid);
     // A size box left empty or at 0 keeps the size the dialog started with.
-    const int pixels = valid && points > 0 ? FontRules::pixelsFromPoints(points) : m_loadedPixelSize;
+    const int pixels =
+        valid && points > 0 ? FontRules::pixelsFromPoints(points) : m_loadedPixelSize;
     GridFont value = GridFont::of(m_typeface->currentText(), pixels, m_chosenColor,
                                   m_charset->currentData().toInt());
     value.font.setItalic(m_style->currentIndex() & Italic);

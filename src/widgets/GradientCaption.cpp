@@ -106,9 +106,17 @@ void GradientCaption::setText(const QString &text)
     update();
 }
 
+void GradientCaption::setCaptionHeight(int height)
+{
+    m_height = height;
+    placeOnWindow();
+}
+
 QSize GradientCaption::sizeHint() const
 {
-    const int height = qMax(MinimumHeight, qMax(fontMetrics().height(), IconSize) + 2 * Padding);
+    const int height =
+        m_height > 0 ? m_height
+                     : qMax(MinimumHeight, qMax(fontMetrics().height(), IconSize) + 2 * Padding);
     return QSize(m_window->width() - 2 * FrameWidth, height);
 }
 

@@ -41,6 +41,9 @@ public:
     QString text() const;
     void setText(const QString &text);
 
+    /// Fixes the caption's height (a window laid out for a given client area needs it);
+    /// 0 returns to the height the caption font asks for.
+    void setCaptionHeight(int height);
     QSize sizeHint() const override;
 
 protected:
@@ -65,6 +68,7 @@ private:
     bool handleEdgeEvent(QWidget *edge, QEvent *event);
 
     QMainWindow *m_window;
+    int m_height = 0;
     QString m_text;
     QToolButton *m_minimize;
     QToolButton *m_maximize;

@@ -15,7 +15,6 @@ struct GridFont {
 
     static constexpr int DefaultCharset = 1;
 
-
     /// A regular font of the given typeface and pixel height.
     static GridFont of(const QString &family, int pixelHeight, qint32 color, int charset);
 

@@ -41,12 +41,19 @@ public:
     {
         ProgramFiles::setDirectory(m_home.path());
         Clock::set([this] { return now; });
-        RegionalSettings german = RegionalSettings::fromLocale(QLocale(QLocale::German));
+        RegionalSettings german;
+        german.shortDatePattern = QStringLiteral("dd.mm.yyyy");
+        german.dateSeparator = QStringLiteral(".");
+        german.timeSeparator = QStringLiteral(":");
+        german.hourLeadingZero = true;
+        german.twelveHourClock = false;
+        german.decimalSeparator = QStringLiteral(",");
         RegionalSettings::setCurrent(german);
         Shell::setInstance(&shell);
     }
     ~SorvaneFixture()
     {
+        stopAnsweringModals();
         Shell::setInstance(nullptr);
         Clock::set({});
     }

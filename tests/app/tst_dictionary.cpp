@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace sorvane;
@@ -15,10 +16,12 @@ const Pairs kWords = {{QStringLiteral("Haus"), QStringLiteral("дом")},
                       {QStringLiteral("Baum"), QStringLiteral("дерево")},
                       {QStringLiteral("Dorf"), QStringLiteral("деревня")}};
 
-// Answers the open dialog with a file, or cancels it when the path is empty.
-void answerOpenDialog(const QString &path)
+// Answers the open dialog with a file, or cancels it when the path is empty; then captures
+// the text of the message box that follows, if any.
+std::shared_ptr<QString> answerOpenDialog(const QString &path)
 {
-    answerNextModal([path](QWidget *modal) {
+    auto message = std::make_shared<QString>(QStringLiteral("<no box>"));
+    answerNextModal([path, message](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             modal->close();
@@ -26,11 +29,19 @@ void answerOpenDialog(const QString &path)
         }
         if (path.isEmpty()) {
             dialog->reject();
-            return;
+        } else {
+            // Typed into the name box, as a user would; the dialog lets a missing file through.
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+            static_cast<QDialog *>(dialog)->accept(); // the file dialog's own accept()
         }
-        dialog->selectFile(path);
-        dialog->accept();
+        // Only now, with the dialog hidden, can the next modal widget be the message box.
+        answerNextModal([message](QWidget *next) {
+            auto *box = qobject_cast<QMessageBox *>(next);
+            *message = box ? box->text() : QStringLiteral("<not a message box>");
+            next->close();
+        });
     });
+    return message;
 }
 
 QStringList deuColumn(const TSorvane &window)
@@ -53,8 +64,7 @@ private slots:
     {
         SorvaneFixture fixture;
         auto window = fixture.start();
-        answerOpenDialog(QString());
-        auto message = captureNextMessage();
+        auto message = answerOpenDialog(QString());
         window->Button1->click();
         QTRY_COMPARE(*message, QStringLiteral("Table1: Missing data provider or data packet."));
         QVERIFY(!window->Table1->active());
@@ -81,8 +91,7 @@ private slots:
         if (!content.isNull())
             QVERIFY(AtomicFile::write(path, content));
         auto window = fixture.start();
-        answerOpenDialog(path);
-        auto shown = captureNextMessage();
+        auto shown = answerOpenDialog(path);
         window->Button1->click();
         QTRY_COMPARE(*shown, message);
         QVERIFY(!window->Table1->active());
@@ -95,8 +104,7 @@ private slots:
         const QString path = fixture.path(QStringLiteral("words.dbf"));
         QVERIFY(AtomicFile::write(path, QByteArray("dBASE III table, not a dictionary")));
         auto window = fixture.start();
-        answerOpenDialog(path);
-        auto shown = captureNextMessage();
+        auto shown = answerOpenDialog(path);
         window->Button1->click();
         QTRY_VERIFY(*shown != QStringLiteral("<no box>"));
         QVERIFY(!shown->startsWith(QStringLiteral("Table1:")));

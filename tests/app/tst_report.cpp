@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace sorvane;
