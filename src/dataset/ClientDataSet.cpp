@@ -729,6 +729,14 @@ QVariant ClientDataSet::valueAt(int row, int field) const
     return d->table.value(id, field);
 }
 
+RecordId ClientDataSet::recordIdAt(int row) const
+{
+    d->requireActive();
+    if (row < 0 || row >= int(d->view.size()))
+        throw Error(QStringLiteral("Record %1 is not in the view").arg(row + 1));
+    return d->view[row];
+}
+
 QString ClientDataSet::textAt(int row, int field) const
 {
     return ValueSearch::textOf(valueAt(row, field));

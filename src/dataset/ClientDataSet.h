@@ -128,6 +128,10 @@ public:
 
     /// The whole table (all records, hidden or not); valid while open.
     const TableData &data() const;
+    /// The id in data() of the record at a view position (0-based), for readers that walk
+    /// the view without moving the cursor. A new record not yet posted has none: its id is
+    /// not in data(), and callers read it through valueAt().
+    RecordId recordIdAt(int row) const;
 
 signals:
     // Every signal follows its own change, so positions and recordCount() are those of the

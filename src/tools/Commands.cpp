@@ -1,14 +1,18 @@
 #include "tools/Commands.h"
 
+#include "dataset/ClientDataSet.h"
+#include "dataset/TextReport.h"
 #include "dataset/packet/DataPacket.h"
 #include "dataset/packet/ValueText.h"
 #include "dataset/text/CsvText.h"
 #include "dataset/text/TsvText.h"
 #include "system/Error.h"
+#include "system/TextFile.h"
 #include "tools/DictdDictionary.h"
 #include "tools/ToolFiles.h"
 
 #include <QFileInfo>
+#include <memory>
 
 namespace sorvane::tools {
 
@@ -82,6 +86,44 @@ void importDictd(const CommandContext &context)
                     context.force);
 }
 
+// The dictionary named by a path in a dataset named as the program's, so that messages are
+// the program's own; opened with filtering off, then filtered by `expression` when given.
+std::unique_ptr<ClientDataSet> openDictionary(const QString &path, const QString &expression)
+{
+    auto dataSet = std::make_unique<ClientDataSet>(QStringLiteral("Table1"));
+    dataSet->setFiltered(false);
+    dataSet->setFileName(path);
+    dataSet->open();
+    if (!expression.isNull()) {
+        dataSet->setFilter(expression);
+        dataSet->setFiltered(true);
+    }
+    return dataSet;
+}
+
+// filter IN EXPR [--count]: the records that pass a filter, as TSV in file order
+void filter(const CommandContext &context)
+{
+    const auto dataSet = openDictionary(context.arguments[0], context.arguments[1]);
+    QByteArray out;
+    if (context.count) {
+        out = QByteArray::number(dataSet->recordCount()) + '\n';
+    } else {
+        text::TsvText::appendHeader(out, dataSet->data().fields());
+        for (int row = 0; row < dataSet->recordCount(); ++row)
+            text::TsvText::appendRecord(out, dataSet->data(), dataSet->recordIdAt(row));
+    }
+    ToolFiles::writeStdout(out);
+}
+
+// report IN OUT [--filter EXPR]: the program's text report of the view, columns Deu, Rus
+void report(const CommandContext &context)
+{
+    const auto dataSet = openDictionary(context.arguments[0], context.filter);
+    const QString text = TextReport::build(*dataSet, TextReport::allFields(*dataSet));
+    ToolFiles::write(context.arguments[1], TextFile::encode(text), context.force);
+}
+
 } // namespace
 
 const std::vector<Command> &commands()
@@ -92,6 +134,8 @@ const std::vector<Command> &commands()
         {"convert", "IN OUT", 2, convert},
         {"info", "IN", 1, info},
         {"import-dictd", "BASE OUT", 2, importDictd},
+        {"filter", "IN EXPR [--count]", 2, filter},
+        {"report", "IN OUT [--filter EXPR]", 2, report},
     };
     return table;
 }

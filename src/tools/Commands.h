@@ -10,6 +10,10 @@ struct CommandContext {
     QStringList arguments;
     /// --force: an existing output file may be replaced.
     bool force = false;
+    /// --count: only the number of records (filter).
+    bool count = false;
+    /// --filter EXPR: the view the command works on (report).
+    QString filter;
 };
 
 /// One subcommand of sorvane-dict. run throws sorvane::Error for every failure; main()

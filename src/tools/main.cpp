@@ -39,6 +39,16 @@ int main(int argc, char *argv[])
     QStringList arguments = QCoreApplication::arguments().mid(1);
     CommandContext context;
     context.force = arguments.removeAll(QStringLiteral("--force")) > 0;
+    context.count = arguments.removeAll(QStringLiteral("--count")) > 0;
+    const qsizetype filterAt = arguments.indexOf(QStringLiteral("--filter"));
+    if (filterAt >= 0) {
+        if (filterAt + 1 >= arguments.size()) {
+            printUsage();
+            return kFailure;
+        }
+        context.filter = arguments.takeAt(filterAt + 1);
+        arguments.removeAt(filterAt);
+    }
     const Command *command = arguments.isEmpty() ? nullptr : findCommand(arguments.takeFirst());
     if (!command || arguments.size() != command->argumentCount) {
         printUsage();

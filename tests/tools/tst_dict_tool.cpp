@@ -68,6 +68,10 @@ private slots:
     void importDictd_data();
     void importDictd();
     void sampleIsWrittenByTheTool();
+    void filter_data();
+    void filter();
+    void report_data();
+    void report();
 
 private:
     QString path(const char *name) const { return m_dir->filePath(QLatin1String(name)); }
@@ -239,6 +243,86 @@ void DictToolTest::sampleIsWrittenByTheTool()
     QCOMPARE(runTool({"import", sample + ".tsv", path("sample.xml")}).exitCode, 0);
     QCOMPARE(readAll(path("sample.xml")), readAll(sample + ".xml"));
     QVERIFY(packet::readPacket(readAll(sample + ".xml")).liveCount() >= 300);
+}
+
+namespace {
+
+// A small dictionary for the view commands, in file order Haus, Baum, Straße, haus-hoch.
+QString writeViewDictionary(const QString &dir)
+{
+    const QString tsv = dir + QStringLiteral("/view.tsv");
+    writeAll(tsv, "Deu\tRus\nHaus\tдом\nBaum\tдерево\nStraße\tулица\nhaushoch\tогромный\n");
+    const QString xml = dir + QStringLiteral("/view.xml");
+    if (runTool({QStringLiteral("import"), tsv, xml}).exitCode != 0)
+        qFatal("import failed");
+    return xml;
+}
+
+} // namespace
+
+void DictToolTest::filter_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("letter filter, file order, case ignored")
+        << QStringList() << "Deu = 'H*'" << 0
+        << QByteArray("Deu\tRus\nHaus\tдом\nhaushoch\tогромный\n") << "";
+    QTest::newRow("count") << QStringList{"--count"} << "Rus<>'дом'" << 0 << QByteArray("3\n")
+                           << "";
+    QTest::newRow("empty expression: every record")
+        << QStringList{"--count"} << "" << 0 << QByteArray("4\n") << "";
+    QTest::newRow("rejected: the program's message")
+        << QStringList() << "Deu =" << 2 << QByteArray()
+        << "sorvane-dict: Expression expected but nothing found\n";
+    QTest::newRow("unknown field") << QStringList() << "Xyz = 'a'" << 2 << QByteArray()
+                                   << "sorvane-dict: Table1: Field 'Xyz' not found\n";
+}
+
+void DictToolTest::filter()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, expression);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, err);
+    const QString xml = writeViewDictionary(m_dir->path());
+    const Run run = runTool(QStringList{QStringLiteral("filter"), xml, expression} + options);
+    QCOMPARE(run.err, err);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+}
+
+void DictToolTest::report_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray s8 = "        ";
+    QTest::newRow("whole view in Deu;Rus order, UTF-8 for ß")
+        << QStringList()
+        << "\xEF\xBB\xBF" + ("Deu" + s8 + "Rus" + s8 + "\r\n") +
+               ("Baum" + s8 + "дерево" + s8 + "\r\n") + ("Haus" + s8 + "дом" + s8 + "\r\n") +
+               ("haushoch" + s8 + "огромный" + s8 + "\r\n") +
+               ("Straße" + s8 + "улица" + s8 + "\r\n");
+    QTest::newRow("filtered, Windows-1251 when it fits")
+        << QStringList{"--filter", "Deu='haus'"}
+        << "Deu" + s8 + "Rus" + s8 + "\r\n" + "Haus" + s8 + "\xE4\xEE\xEC" + s8 + "\r\n";
+    QTest::newRow("empty view: zero bytes")
+        << QStringList{"--filter", "Deu='Zug'"} << QByteArray("");
+}
+
+void DictToolTest::report()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, expected);
+    const QString xml = writeViewDictionary(m_dir->path());
+    const QString out = m_dir->path() + QStringLiteral("/report.txt");
+    const Run run = runTool(QStringList{QStringLiteral("report"), xml, out} + options);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readAll(out), expected);
 }
 
 QTEST_GUILESS_MAIN(DictToolTest)
