@@ -39,6 +39,9 @@ public:
     bool isNull(RecordId id, int field) const;
     /// A text field's value; empty for null. Valid until the field is next changed.
     QStringView text(RecordId id, int field) const;
+    /// Asks the processor to fetch a text value's characters ahead of their use: a walk in
+    /// an order other than id order reads them from all over the arena.
+    void prefetchText(RecordId id, int field) const { __builtin_prefetch(text(id, field).data()); }
     /// The value in the field's own type; a null QVariant for null.
     QVariant value(RecordId id, int field) const;
 
