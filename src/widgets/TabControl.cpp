@@ -142,7 +142,11 @@ void TabControl::paintEvent(QPaintEvent *)
             if (hasFocus())
                 tab.state |= QStyle::State_HasFocus;
         }
-        painter.drawControl(QStyle::CE_TabBarTab, tab);
+        // The shape from the style, the caption drawn here: the style's label would shorten
+        // a caption that the tab's own padding fits.
+        painter.drawControl(QStyle::CE_TabBarTabShape, tab);
+        painter.drawItemText(tab.rect, Qt::AlignCenter, tab.palette, isEnabled(), tab.text,
+                             QPalette::WindowText);
     }
 }
 
