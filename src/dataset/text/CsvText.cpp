@@ -1,5 +1,7 @@
 #include "dataset/text/CsvText.h"
 
+#include "dataset/text/TextTableWriter.h"
+
 #include "dataset/packet/Utf8Text.h"
 #include "dataset/packet/ValueText.h"
 #include "dataset/text/TextTableBuilder.h"
@@ -126,6 +128,8 @@ void appendValue(QByteArray &out, QStringView text)
     out.append('"');
 }
 
+const TextDialect kDialect{',', "\r\n", appendValue, ""};
+
 } // namespace
 
 // file := [BOM] record { record } with the header as the first record
@@ -153,39 +157,17 @@ TableData CsvText::read(const QByteArray &bytes)
 
 QByteArray CsvText::write(const TableData &table)
 {
-    QByteArray out;
-    appendHeader(out, table.fields());
-    for (RecordId id = 0; id < table.idCount(); ++id) {
-        if (!table.isDeleted(id))
-            appendRecord(out, table, id);
-    }
-    return out;
+    return TextTableWriter::write(table, kDialect);
 }
 
 void CsvText::appendHeader(QByteArray &out, const FieldDefs &fields)
 {
-    // A first name that starts with U+FEFF would be taken for a byte-order mark when read
-    // again; a real mark in front keeps it.
-    if (!fields.isEmpty() && fields[0].name.startsWith(QChar(0xFEFF)))
-        out.append("\xEF\xBB\xBF");
-    for (qsizetype f = 0; f < fields.size(); ++f) {
-        if (f > 0)
-            out.append(',');
-        appendValue(out, fields[f].name);
-    }
-    out.append("\r\n");
+    TextTableWriter::appendHeader(out, fields, kDialect);
 }
 
 void CsvText::appendRecord(QByteArray &out, const TableData &table, RecordId id)
 {
-    for (int f = 0; f < table.fieldCount(); ++f) {
-        if (f > 0)
-            out.append(',');
-        const QString text = packet::ValueText::fieldText(table, id, f);
-        if (!text.isNull())
-            appendValue(out, text);
-    }
-    out.append("\r\n");
+    TextTableWriter::appendRecord(out, table, id, kDialect);
 }
 
 } // namespace sorvane::text

@@ -1,5 +1,7 @@
 #include "dataset/text/TsvText.h"
 
+#include "dataset/text/TextTableWriter.h"
+
 #include "dataset/packet/Utf8Text.h"
 #include "dataset/packet/ValueText.h"
 #include "dataset/text/TextTableBuilder.h"
@@ -83,6 +85,8 @@ void appendEscaped(QByteArray &out, QStringView text)
     packet::Utf8Text::append(out, text.sliced(plainFrom));
 }
 
+const TextDialect kDialect{'\t', "\n", appendEscaped, "\\N"};
+
 } // namespace
 
 // file := [BOM] header { LF row } [LF], a CR before a LF being part of the line end
@@ -107,41 +111,17 @@ TableData TsvText::read(const QByteArray &bytes)
 
 QByteArray TsvText::write(const TableData &table)
 {
-    QByteArray out;
-    appendHeader(out, table.fields());
-    for (RecordId id = 0; id < table.idCount(); ++id) {
-        if (!table.isDeleted(id))
-            appendRecord(out, table, id);
-    }
-    return out;
+    return TextTableWriter::write(table, kDialect);
 }
 
 void TsvText::appendHeader(QByteArray &out, const FieldDefs &fields)
 {
-    // A first name that starts with U+FEFF would be taken for a byte-order mark when read
-    // again; a real mark in front keeps it.
-    if (!fields.isEmpty() && fields[0].name.startsWith(QChar(0xFEFF)))
-        out.append("\xEF\xBB\xBF");
-    for (qsizetype f = 0; f < fields.size(); ++f) {
-        if (f > 0)
-            out.append('\t');
-        appendEscaped(out, fields[f].name);
-    }
-    out.append('\n');
+    TextTableWriter::appendHeader(out, fields, kDialect);
 }
 
 void TsvText::appendRecord(QByteArray &out, const TableData &table, RecordId id)
 {
-    for (int f = 0; f < table.fieldCount(); ++f) {
-        if (f > 0)
-            out.append('\t');
-        const QString text = packet::ValueText::fieldText(table, id, f);
-        if (text.isNull())
-            out.append("\\N");
-        else
-            appendEscaped(out, text);
-    }
-    out.append('\n');
+    TextTableWriter::appendRecord(out, table, id, kDialect);
 }
 
 } // namespace sorvane::text
