@@ -1,6 +1,7 @@
 #include "dataset/DataFile.h"
 
 #include "system/Error.h"
+#include "system/FileError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,31 +16,15 @@ namespace sorvane {
 
 namespace {
 
-// The system's description of an error, without the trailing blanks, line ends and full
-// stops that the message box would otherwise double.
-QString systemText(int error)
+FileError openError(const QString &path, int error)
 {
-    QString text = QString::fromLocal8Bit(std::strerror(error));
-    while (!text.isEmpty() && (text.back().isSpace() || text.back() == QLatin1Char('.')))
-        text.chop(1);
-    return text;
+    return FileError::cannotOpen(QFileInfo(path).absoluteFilePath(), FileError::systemText(error));
 }
 
-Error fileError(const char *what, const QString &path, int error)
+FileError createError(const QString &path, int error)
 {
-    return Error(
-        QStringLiteral("%1 \"%2\". %3")
-            .arg(QLatin1String(what), QFileInfo(path).absoluteFilePath(), systemText(error)));
-}
-
-Error openError(const QString &path, int error)
-{
-    return fileError("Cannot open file", path, error);
-}
-
-Error createError(const QString &path, int error)
-{
-    return fileError("Cannot create file", path, error);
+    return FileError::cannotCreate(QFileInfo(path).absoluteFilePath(),
+                                   FileError::systemText(error));
 }
 
 // Closes a descriptor when it goes out of scope.
