@@ -27,9 +27,7 @@ QString TextFile::decode(const QByteArray &bytes)
 
 void TextFile::write(const QString &path, const QString &text)
 {
-    QString systemText;
-    if (!AtomicFile::write(path, encode(text), &systemText))
-        throw FileError::cannotCreate(path, systemText);
+    AtomicFile::replace(path, encode(text));
 }
 
 } // namespace sorvane
