@@ -31,6 +31,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -352,8 +353,14 @@ void TSorvane::connectHandlers()
 
 bool TSorvane::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusIn)
-        Application::run([this] { Edit1Enter(Edit1); });
+    // The focus entering the box from another control, by mouse or keyboard; the window
+    // becoming active again or a closing popup menu (the box's own help menu) hands the
+    // focus back and is no entry.
+    if (watched == Edit1 && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Application::run([this] { Edit1Enter(Edit1); });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -130,6 +131,20 @@ private slots:
             QTest::keyClick(window->Button2, Qt::Key_Tab);
         QVERIFY(window->Edit1->hasFocus());
         QCOMPARE(window->Edit1->text(), QString());
+    }
+
+    void theHelpMenuKeepsTheTypedExpression()
+    {
+        SorvaneFixture fixture;
+        auto window = startWith(fixture, kWords);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->Edit1->setFocus(Qt::MouseFocusReason);
+        window->Edit1->setText(QStringLiteral("Deu='Dorf'"));
+        emit window->Edit1->customContextMenuRequested(QPoint(5, 5));
+        QTRY_VERIFY(window->PopupMenu1->isVisible());
+        window->PopupMenu1->close();
+        QTRY_VERIFY(window->Edit1->hasFocus());
+        QCOMPARE(window->Edit1->text(), QStringLiteral("Deu='Dorf'"));
     }
 
     void aMalformedExpressionWithNoDictionaryMakesTheNextOpenFail()
